@@ -1,0 +1,40 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+JOBS ?= $(shell nproc)
+APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev clang \
+  qt6-base-dev qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev \
+  qt6-speech-flite-plugin qt6-svg-dev libqt6svg6 \
+  xvfb xauth xdotool imagemagick x11-utils
+
+.PHONY: setup configure build run test test-asan fuzz bench clean
+
+# Installs the Debian packages that are missing; does nothing when all are there.
+setup:
+	@missing=$$(for p in $(APT_PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  SUDO=$$( [ "$$(id -u)" -eq 0 ] || echo sudo ); \
+	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+configure: setup
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/DiceShaker.app/Contents/MacOS/DiceShaker
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The unit suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: setup
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDICE_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j$(JOBS) -L unit
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

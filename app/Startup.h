@@ -1,0 +1,19 @@
+#pragma once
+
+#include <vector>
+
+#include "Runtime.h"
+
+// The program's spine, from the entry point to the exit code.
+extern int gExitCode;
+
+// The class tables and module variables of the program, in the order the runtime sets them up.
+std::vector<ModuleInitializer> ProgramInitializers();
+
+void _Main();
+void _EarlyStartup();
+void _InitFileTypes();
+void _NewAppInstance();
+void _ApplicationAddMenuHandlers();
+void _LateStartup();
+void _MakeDefaultView();

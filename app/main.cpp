@@ -1,0 +1,10 @@
+#include "app/Startup.h"
+
+int main() {
+    RuntimeInit();
+    RuntimePerformInitializers(ProgramInitializers());
+    _Main();
+    RuntimePerformFinalizers();
+    gExitCode = RuntimeExit();
+    return gExitCode;
+}

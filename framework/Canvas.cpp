@@ -1,0 +1,108 @@
+#include "Canvas.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QWidget>
+#include <memory>
+
+#include "Runtime.h"
+
+namespace {
+
+class CanvasView : public QWidget {
+public:
+    CanvasView(QWidget* parent, std::weak_ptr<Object> owner) : QWidget(parent), owner_(owner) {}
+
+    void SetPicture(const Picture* picture) {
+        svg_.reset();
+        image_ = QImage();
+        if (picture != nullptr) {
+            const QByteArray bytes = QByteArray::fromStdString(picture->Bytes());
+            if (picture->GetFormat() == Picture::Format::Svg) {
+                svg_ = std::make_unique<QSvgRenderer>(bytes);
+                if (!svg_->isValid()) svg_.reset();
+            } else {
+                image_.loadFromData(bytes);
+            }
+        }
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        if (svg_) {
+            // Rendered as vectors at the device's scale, so the picture stays crisp.
+            svg_->render(&painter, QRectF(QPointF(0, 0), svg_->defaultSize()));
+        } else if (!image_.isNull()) {
+            painter.drawImage(QPointF(0, 0), image_);
+        }
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        if (auto canvas = std::dynamic_pointer_cast<Canvas>(owner_.lock())) {
+            const QPoint at = event->position().toPoint();
+            canvas->FireMouseDown(at.x(), at.y());
+        }
+        QWidget::mousePressEvent(event);
+    }
+
+private:
+    std::weak_ptr<Object> owner_;
+    std::unique_ptr<QSvgRenderer> svg_;
+    QImage image_;
+};
+
+}  // namespace
+
+const ClassInfo& Canvas::Class() {
+    static const ClassInfo info(
+        "Canvas", &RectControl::Class(),
+        {DeclareProperty("AllowFocus", PropertyType::Boolean, &Canvas::SetAllowFocus),
+         DeclareProperty("AllowFocusRing", PropertyType::Boolean, &Canvas::SetAllowFocusRing),
+         DeclareProperty("AllowTabs", PropertyType::Boolean, &Canvas::SetAllowTabs),
+         DeclareProperty("DoubleBuffer", PropertyType::Boolean, &Canvas::SetDoubleBuffer)},
+        {}, [] { return Ref<Object>(MakeRef<Canvas>()); });
+    return info;
+}
+
+void Canvas::SetBackdrop(const Ref<Picture>& picture) {
+    backdrop_ = picture;
+    if (auto* view = static_cast<CanvasView*>(View())) view->SetPicture(backdrop_.Get());
+}
+
+void Canvas::SetAllowFocus(bool v) {
+    allowFocus_ = v;
+    ApplyToView();
+}
+
+void Canvas::_BindEvent(int eventNumber, const Ref<Object>& handler) {
+    if (eventNumber != kMouseDownEvent) return RectControl::_BindEvent(eventNumber, handler);
+    mouseDown_ = RuntimeCheckCast<MouseDownHandler>(handler);
+}
+
+bool Canvas::HasEventHandler(int eventNumber) const {
+    return eventNumber == kMouseDownEvent && !mouseDown_.IsNil();
+}
+
+void Canvas::FireMouseDown(std::int64_t x, std::int64_t y) {
+    if (mouseDown_.IsNil()) return;
+    Ref<MouseDownHandler> handler = mouseDown_;
+    Ref<Canvas> self = Self<Canvas>();
+    RuntimeDispatch([&] { handler->Invoke(self, x, y); });
+}
+
+QWidget* Canvas::CreateView(QWidget* parent) {
+    auto* view = new CanvasView(parent, weak_from_this());
+    view->SetPicture(backdrop_.Get());
+    return view;
+}
+
+void Canvas::ApplyToView() {
+    RectControl::ApplyToView();
+    if (QWidget* view = View()) view->setAutoFillBackground(!Transparent());
+}

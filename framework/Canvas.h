@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+
+#include "Delegate.h"
+#include "Invoker.h"
+#include "Picture.h"
+#include "RectControl.h"
+
+// A control that shows its backdrop picture at the picture's own size, from its top-left corner.
+class Canvas : public RectControl {
+public:
+    static constexpr int kMouseDownEvent = 21;
+    using MouseDownHandler = Delegate<bool(Ref<Canvas>, std::int64_t, std::int64_t)>;
+    static constexpr Invoker<bool(Ref<Canvas>, std::int64_t, std::int64_t)> kMouseDownInvoker{
+        "( Canvas, Integer, Integer ) as Boolean"};
+
+    static const ClassInfo& Class();
+    const ClassInfo& GetClassInfo() const override { return Class(); }
+
+    Ref<Picture> Backdrop() const { return backdrop_; }
+    void SetBackdrop(const Ref<Picture>& picture);
+    bool AllowFocus() const { return allowFocus_; }
+    void SetAllowFocus(bool v);
+    bool AllowFocusRing() const { return allowFocusRing_; }
+    void SetAllowFocusRing(bool v) { allowFocusRing_ = v; }
+    bool AllowTabs() const { return allowTabs_; }
+    void SetAllowTabs(bool v) { allowTabs_ = v; }
+    bool DoubleBuffer() const { return doubleBuffer_; }
+    void SetDoubleBuffer(bool v) { doubleBuffer_ = v; }
+
+    void _BindEvent(int eventNumber, const Ref<Object>& handler) override;
+    bool HasEventHandler(int eventNumber) const override;
+    void FireMouseDown(std::int64_t x, std::int64_t y);
+
+protected:
+    QWidget* CreateView(QWidget* parent) override;
+    void ApplyToView() override;
+    bool AcceptsFocus() const override { return allowFocus_ && TabStop(); }
+
+private:
+    Ref<Picture> backdrop_;
+    bool allowFocus_ = false;
+    bool allowFocusRing_ = true;
+    bool allowTabs_ = false;
+    bool doubleBuffer_ = false;
+    Ref<MouseDownHandler> mouseDown_;
+};

@@ -1,0 +1,17 @@
+#include "GlobalMethods.h"
+
+#include "Application.h"
+#include "Runtime.h"
+#include "Services.h"
+
+void ShowURL(const std::string& address) { Services::Current().ShowURL(address); }
+
+void MessageBox(const std::string& text) { Services::Current().MessageBox(text); }
+
+void Quit(int code) {
+    if (RuntimeQuitRequested()) return;
+    if (Ref<Application> app = _GetAppObject()) {
+        RuntimeDispatch([&app] { app->Event_Close(); });
+    }
+    RuntimeRequestQuit(code);
+}

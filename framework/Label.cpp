@@ -1,0 +1,128 @@
+#include "Label.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+#include "Runtime.h"
+
+namespace {
+
+class LabelView : public QLabel {
+public:
+    LabelView(QWidget* parent, std::weak_ptr<Object> owner) : QLabel(parent), owner_(owner) {}
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        if (auto label = std::dynamic_pointer_cast<Label>(owner_.lock())) {
+            const QPoint at = event->position().toPoint();
+            label->FireMouseDown(at.x(), at.y());
+        }
+        QLabel::mousePressEvent(event);
+    }
+
+private:
+    std::weak_ptr<Object> owner_;
+};
+
+}  // namespace
+
+const ClassInfo& Label::Class() {
+    static const ClassInfo info(
+        "Label", &RectControl::Class(),
+        {DeclareProperty("Text", PropertyType::String, &Label::SetText),
+         DeclareProperty("Value", PropertyType::String, &Label::SetValue),
+         DeclareProperty("FontName", PropertyType::String, &Label::SetFontName),
+         DeclareProperty("FontSize", PropertyType::Single, &Label::SetFontSize),
+         DeclareProperty("FontUnit", PropertyType::FontUnits, &Label::SetFontUnit),
+         DeclareProperty("Bold", PropertyType::Boolean, &Label::SetBold),
+         DeclareProperty("Italic", PropertyType::Boolean, &Label::SetItalic),
+         DeclareProperty("Underline", PropertyType::Boolean, &Label::SetUnderline),
+         DeclareProperty("MultiLine", PropertyType::Boolean, &Label::SetMultiLine),
+         DeclareProperty("Selectable", PropertyType::Boolean, &Label::SetSelectable),
+         DeclareProperty("TextAlignment", PropertyType::Enumeration, &Label::SetTextAlignment),
+         DeclareProperty("TextColor", PropertyType::Color, &Label::SetTextColor),
+         DeclareProperty("DataSource", PropertyType::String, &Label::SetDataSource),
+         DeclareProperty("DataField", PropertyType::String, &Label::SetDataField)},
+        {}, [] { return Ref<Object>(MakeRef<Label>()); });
+    return info;
+}
+
+void Label::SetText(const std::string& text) {
+    text_ = text;
+    ApplyToView();
+}
+void Label::SetFontName(const std::string& v) {
+    font_.name = v;
+    ApplyToView();
+}
+void Label::SetFontSize(float v) {
+    font_.size = v;
+    ApplyToView();
+}
+void Label::SetFontUnit(std::int64_t v) { font_.unit = v; }
+void Label::SetBold(bool v) {
+    font_.bold = v;
+    ApplyToView();
+}
+void Label::SetItalic(bool v) {
+    font_.italic = v;
+    ApplyToView();
+}
+void Label::SetUnderline(bool v) {
+    font_.underline = v;
+    ApplyToView();
+}
+void Label::SetMultiLine(bool v) {
+    multiLine_ = v;
+    ApplyToView();
+}
+void Label::SetSelectable(bool v) {
+    selectable_ = v;
+    ApplyToView();
+}
+void Label::SetTextAlignment(std::int64_t v) {
+    textAlignment_ = v;
+    ApplyToView();
+}
+void Label::SetTextColor(::Color v) {
+    textColor_ = v;
+    ApplyToView();
+}
+
+void Label::_BindEvent(int eventNumber, const Ref<Object>& handler) {
+    if (eventNumber != kMouseDownEvent) return RectControl::_BindEvent(eventNumber, handler);
+    mouseDown_ = RuntimeCheckCast<MouseDownHandler>(handler);
+}
+
+bool Label::HasEventHandler(int eventNumber) const {
+    return eventNumber == kMouseDownEvent && !mouseDown_.IsNil();
+}
+
+void Label::FireMouseDown(std::int64_t x, std::int64_t y) {
+    if (mouseDown_.IsNil()) return;
+    Ref<MouseDownHandler> handler = mouseDown_;
+    Ref<Label> self = Self<Label>();
+    RuntimeDispatch([&] { handler->Invoke(self, x, y); });
+}
+
+QWidget* Label::CreateView(QWidget* parent) { return new LabelView(parent, weak_from_this()); }
+
+void Label::ApplyToView() {
+    RectControl::ApplyToView();
+    auto* view = static_cast<QLabel*>(View());
+    if (view == nullptr) return;
+    // The model keeps carriage returns; Qt breaks lines at line feeds.
+    view->setText(QString::fromStdString(text_).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    view->setTextFormat(Qt::PlainText);
+    view->setWordWrap(multiLine_);
+    view->setTextInteractionFlags(selectable_ ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (textAlignment_ == 2) horizontal = Qt::AlignHCenter;
+    if (textAlignment_ == 3) horizontal = Qt::AlignRight;
+    view->setAlignment(horizontal | Qt::AlignTop);
+    font_.ApplyTo(*view);
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::WindowText,
+                     QColor(textColor_.Red(), textColor_.Green(), textColor_.Blue()));
+    view->setPalette(palette);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Color.h"
+#include "Delegate.h"
+#include "FontStyle.h"
+#include "Invoker.h"
+#include "RectControl.h"
+
+class Label : public RectControl {
+public:
+    static constexpr int kMouseDownEvent = 16;
+    using MouseDownHandler = Delegate<bool(Ref<Label>, std::int64_t, std::int64_t)>;
+    static constexpr Invoker<bool(Ref<Label>, std::int64_t, std::int64_t)> kMouseDownInvoker{
+        "( Label, Integer, Integer ) as Boolean"};
+
+    static const ClassInfo& Class();
+    const ClassInfo& GetClassInfo() const override { return Class(); }
+
+    // Text and Value name the same text; line breaks are carriage returns and stay so.
+    const std::string& Text() const { return text_; }
+    void SetText(const std::string& text);
+    const std::string& Value() const { return text_; }
+    void SetValue(const std::string& text) { SetText(text); }
+
+    const FontStyle& Font() const { return font_; }
+    void SetFontName(const std::string& v);
+    void SetFontSize(float v);
+    void SetFontUnit(std::int64_t v);
+    void SetBold(bool v);
+    void SetItalic(bool v);
+    void SetUnderline(bool v);
+    bool MultiLine() const { return multiLine_; }
+    void SetMultiLine(bool v);
+    bool Selectable() const { return selectable_; }
+    void SetSelectable(bool v);
+    // 0 default, 1 left, 2 centre, 3 right.
+    std::int64_t TextAlignment() const { return textAlignment_; }
+    void SetTextAlignment(std::int64_t v);
+    ::Color TextColor() const { return textColor_; }
+    void SetTextColor(::Color v);
+    const std::string& DataSource() const { return dataSource_; }
+    void SetDataSource(const std::string& v) { dataSource_ = v; }
+    const std::string& DataField() const { return dataField_; }
+    void SetDataField(const std::string& v) { dataField_ = v; }
+
+    void _BindEvent(int eventNumber, const Ref<Object>& handler) override;
+    bool HasEventHandler(int eventNumber) const override;
+    // Runs the MouseDown handler, if any, for a press at (x, y).
+    void FireMouseDown(std::int64_t x, std::int64_t y);
+
+protected:
+    QWidget* CreateView(QWidget* parent) override;
+    void ApplyToView() override;
+
+private:
+    std::string text_;
+    FontStyle font_;
+    bool multiLine_ = false;
+    bool selectable_ = false;
+    std::int64_t textAlignment_ = 0;
+    ::Color textColor_;
+    std::string dataSource_;
+    std::string dataField_;
+    Ref<MouseDownHandler> mouseDown_;
+};

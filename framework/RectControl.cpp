@@ -1,0 +1,94 @@
+#include "RectControl.h"
+
+#include <QWidget>
+
+#include "InvalidArgumentException.h"
+#include "Window.h"
+
+RectControl::~RectControl() { delete view_; }
+
+const ClassInfo& RectControl::Class() {
+    static const ClassInfo info(
+        "RectControl", &Control::Class(),
+        {DeclareProperty("Left", PropertyType::Integer, &RectControl::SetLeft),
+         DeclareProperty("Top", PropertyType::Integer, &RectControl::SetTop),
+         DeclareProperty("Width", PropertyType::Integer, &RectControl::SetWidth),
+         DeclareProperty("Height", PropertyType::Integer, &RectControl::SetHeight),
+         DeclareProperty("TabIndex", PropertyType::Integer, &RectControl::SetTabIndex),
+         DeclareProperty("LockLeft", PropertyType::Boolean, &RectControl::SetLockLeft),
+         DeclareProperty("LockTop", PropertyType::Boolean, &RectControl::SetLockTop),
+         DeclareProperty("LockRight", PropertyType::Boolean, &RectControl::SetLockRight),
+         DeclareProperty("LockBottom", PropertyType::Boolean, &RectControl::SetLockBottom),
+         DeclareProperty("TabStop", PropertyType::Boolean, &RectControl::SetTabStop),
+         DeclareProperty("AllowAutoDeactivate", PropertyType::Boolean,
+                         &RectControl::SetAllowAutoDeactivate),
+         DeclareProperty("Enabled", PropertyType::Boolean, &RectControl::SetEnabled),
+         DeclareProperty("Transparent", PropertyType::Boolean, &RectControl::SetTransparent),
+         DeclareProperty("Visible", PropertyType::Boolean, &RectControl::SetVisible),
+         DeclareProperty("Tooltip", PropertyType::String, &RectControl::SetTooltip),
+         DeclareProperty("InitialParent", PropertyType::String, &RectControl::SetInitialParent)});
+    return info;
+}
+
+void RectControl::Constructor() {
+    Ref<::Window> window = Window();
+    QWidget* parent = window->ContentArea();
+    if (parent == nullptr) throw InvalidArgumentException("The control's window has no view yet");
+    view_ = CreateView(parent);
+    QObject::connect(view_, &QObject::destroyed, [this] { view_ = nullptr; });
+    ApplyToView();
+}
+
+void RectControl::SetLeft(std::int64_t v) {
+    left_ = v;
+    ApplyToView();
+}
+void RectControl::SetTop(std::int64_t v) {
+    top_ = v;
+    ApplyToView();
+}
+void RectControl::SetWidth(std::int64_t v) {
+    width_ = v;
+    ApplyToView();
+}
+void RectControl::SetHeight(std::int64_t v) {
+    height_ = v;
+    ApplyToView();
+}
+void RectControl::SetTabStop(bool v) {
+    tabStop_ = v;
+    ApplyToView();
+}
+void RectControl::SetEnabled(bool v) {
+    enabled_ = v;
+    ApplyToView();
+}
+void RectControl::SetTransparent(bool v) {
+    transparent_ = v;
+    ApplyToView();
+}
+void RectControl::SetVisible(bool v) {
+    visible_ = v;
+    if (view_ != nullptr) view_->setVisible(v);
+}
+void RectControl::SetTooltip(const std::string& v) {
+    tooltip_ = v;
+    ApplyToView();
+}
+
+void RectControl::ApplyToView() {
+    if (view_ == nullptr) return;
+    view_->setGeometry(static_cast<int>(left_), static_cast<int>(top_), static_cast<int>(width_),
+                       static_cast<int>(height_));
+    view_->setEnabled(enabled_);
+    view_->setToolTip(QString::fromStdString(tooltip_));
+    view_->setFocusPolicy(AcceptsFocus() ? Qt::StrongFocus : Qt::NoFocus);
+    view_->setVisible(visible_);
+}
+
+void RectControl::_BindEvent(int eventNumber, const Ref<Object>& /*handler*/) {
+    throw InvalidArgumentException(GetClassInfo().Name() + " has no event number " +
+                                   std::to_string(eventNumber));
+}
+
+bool RectControl::HasEventHandler(int /*eventNumber*/) const { return false; }

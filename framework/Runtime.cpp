@@ -1,0 +1,254 @@
+#include "Runtime.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <bit>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "Application.h"
+#include "RectControl.h"
+#include "Services.h"
+#include "UnsupportedFormatException.h"
+#include "Window.h"
+
+namespace {
+
+struct RuntimeState {
+    std::unique_ptr<QApplication> qtApp;
+    ExceptionHelper exceptionHelper;
+    Ref<Application> appObject;
+    std::vector<ModuleInitializer> modules;
+    double toolchainVersion = 0.0;
+    bool loopRunning = false;
+    bool loopHasRun = false;
+    bool quitRequested = false;
+    bool startupFailed = false;
+    int exitCode = 0;
+    int unhandledCount = 0;
+};
+
+RuntimeState& State() {
+    static RuntimeState state;
+    return state;
+}
+
+// QApplication keeps references to these for its whole life.
+int gArgc = 1;
+char gProgramName[] = "DiceShaker";
+char* gArgv[] = {gProgramName, nullptr};
+
+void CallStdFunction(void* function) { (*static_cast<const std::function<void()>*>(function))(); }
+
+}  // namespace
+
+void RaiseNilObjectException() { throw NilObjectException(); }
+
+void RuntimeInit() {
+    RuntimeState& s = State();
+    if (QCoreApplication::instance() != nullptr) return;
+#ifdef Q_OS_LINUX
+    // Wayland does not let a client place its own window, and the shake moves the window: take
+    // the X platform whenever an X display is there, unless the user chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+#endif
+    s.qtApp = std::make_unique<QApplication>(gArgc, gArgv);
+    // Hiding the main window to show the credits window must never end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void RuntimePerformInitializers(const std::vector<ModuleInitializer>& initializers) {
+    Application::Class();  // the framework's own class tables come first
+    State().modules = initializers;
+    for (const ModuleInitializer& m : initializers) {
+        if (m.initialize) m.initialize();
+    }
+}
+
+void RuntimeSetToolchainVersion(double version) { State().toolchainVersion = version; }
+double RuntimeToolchainVersion() { return State().toolchainVersion; }
+
+void _RuntimeSetExceptionHelper(ExceptionHelper helper) {
+    State().exceptionHelper = std::move(helper);
+}
+
+std::exception_ptr _CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {
+    try {
+        function(argument);
+    } catch (const RuntimeException&) {
+        return std::current_exception();
+    }
+    return nullptr;
+}
+
+void _RuntimeInitExternalClasses() {}
+void _InitPluginEntrypoints() {}
+
+void _RuntimeRegisterAppObject(const Ref<Application>& app) { State().appObject = app; }
+Ref<Application> _GetAppObject() { return State().appObject; }
+
+void _RunFrameworkInitialization(const std::function<void()>& callback) {
+    if (callback) callback();
+}
+
+int _RuntimeRun() {
+    RuntimeState& s = State();
+    // A quit requested before the loop (during start-up) must not be lost: exit() is ignored by
+    // a loop that has not started yet.
+    if (s.quitRequested) return s.exitCode;
+    s.loopRunning = true;
+    s.loopHasRun = true;
+    const int code = QCoreApplication::exec();
+    s.loopRunning = false;
+    if (!s.quitRequested) s.exitCode = code;
+    return s.exitCode;
+}
+
+bool RuntimeLoopIsRunning() { return State().loopRunning; }
+
+void RuntimePerformFinalizers() {
+    RuntimeState& s = State();
+    for (auto it = s.modules.rbegin(); it != s.modules.rend(); ++it) {
+        if (it->finalize) it->finalize();
+    }
+    s.modules.clear();
+    Window::ReleaseImplicitInstances();
+    s.appObject = nullptr;
+    Services::Release();
+}
+
+int RuntimeExit() {
+    RuntimeState& s = State();
+    s.qtApp.reset();
+    if (s.startupFailed && s.exitCode == 0) s.exitCode = 1;
+    return s.exitCode;
+}
+
+void _UnhandledException(std::exception_ptr exception) {
+    RuntimeState& s = State();
+    ++s.unhandledCount;
+    if (!s.loopHasRun) s.startupFailed = true;
+    std::string kind = "exception";
+    std::string message;
+    try {
+        std::rethrow_exception(exception);
+    } catch (const RuntimeException& e) {
+        kind = e.ClassName();
+        message = e.what();
+    } catch (const std::exception& e) {
+        kind = "std::exception";
+        message = e.what();
+    } catch (...) {
+        message = "unknown";
+    }
+    std::fprintf(stderr, "Unhandled %s: %s\n", kind.c_str(), message.c_str());
+    std::fflush(stderr);
+}
+
+int UnhandledExceptionCount() { return State().unhandledCount; }
+
+void RuntimeDispatch(const std::function<void()>& handler) noexcept {
+    try {
+        const ExceptionHelper& helper = State().exceptionHelper;
+        if (helper) {
+            void* argument = const_cast<void*>(static_cast<const void*>(&handler));
+            if (std::exception_ptr raised = helper(&CallStdFunction, argument)) {
+                _UnhandledException(raised);
+            }
+        } else {
+            handler();
+        }
+    } catch (...) {
+        _UnhandledException(std::current_exception());
+    }
+}
+
+void RuntimeBackgroundTask() {
+    // The program runs on one thread; there is nothing to yield to.
+}
+
+void RuntimeRequestQuit(int code) {
+    RuntimeState& s = State();
+    s.quitRequested = true;
+    s.exitCode = code;
+    QCoreApplication::exit(code);
+}
+
+bool RuntimeQuitRequested() { return State().quitRequested; }
+int RuntimeExitCode() { return State().exitCode; }
+
+Ref<Object> RuntimeNewObject(const ClassInfo& cls) { return cls.NewObject(); }
+
+bool _RuntimeIsEventHandled(const Ref<Object>& object, std::string_view className,
+                            std::string_view eventName, bool /*inherited*/) {
+    if (object.IsNil()) RaiseNilObjectException();
+    const ClassInfo* cls = ClassInfo::Find(className);
+    return cls != nullptr && object->GetClassInfo().IsA(*cls) && cls->ImplementsEvent(eventName);
+}
+
+void _SetProperties(const Ref<Object>& target, SerializedProperties::Bytes list) {
+    RuntimeMassPropertySetter(*target, list);
+}
+
+void RuntimeMassPropertySetter(Object& target, SerializedProperties::Bytes list) {
+    const ClassInfo& cls = target.GetClassInfo();
+    std::size_t at = 0;
+    while (at < list.size()) {
+        const std::size_t recordStart = at;
+        std::size_t blank = at;
+        while (blank < list.size() && list[blank] != 0x20) ++blank;
+        std::string name(reinterpret_cast<const char*>(list.data()) + at, blank - at);
+        auto fail = [&](const std::string& why) {
+            throw UnsupportedFormatException("Property list for " + cls.Name() +
+                                             ": record \"" + name + "\" at offset " +
+                                             std::to_string(recordStart) + " " + why);
+        };
+        if (blank == list.size()) fail("is cut short before its value");
+        const PropertyInfo* property = cls.FindProperty(name);
+        if (property == nullptr) fail("names no property of the class");
+        at = blank + 1;
+        auto take = [&](std::size_t n) {
+            if (list.size() - at < n) fail("is cut short inside its value");
+            std::uint64_t value = 0;
+            for (std::size_t i = 0; i < n && i < 8; ++i) {
+                value |= static_cast<std::uint64_t>(list[at + i]) << (8 * i);
+            }
+            at += n;
+            return value;
+        };
+        PropertyValue value;
+        switch (property->type) {
+            case PropertyType::Integer:
+            case PropertyType::Enumeration:
+                value = static_cast<std::int64_t>(take(8));
+                break;
+            case PropertyType::FontUnits: value = static_cast<std::int64_t>(take(1)); break;
+            case PropertyType::Boolean: value = take(1) != 0; break;
+            case PropertyType::String: {
+                const auto length = static_cast<std::size_t>(take(4));
+                if (list.size() - at < length) fail("is cut short inside its text");
+                value = std::string(reinterpret_cast<const char*>(list.data()) + at, length);
+                at += length;
+                break;
+            }
+            case PropertyType::Single:
+                value = std::bit_cast<float>(static_cast<std::uint32_t>(take(4)));
+                break;
+            case PropertyType::Color: {
+                const auto bytes = static_cast<std::uint32_t>(take(4));
+                value = Color(bytes & 0xFF, (bytes >> 8) & 0xFF, (bytes >> 16) & 0xFF,
+                              (bytes >> 24) & 0xFF);
+                break;
+            }
+        }
+        property->set(target, value);
+    }
+}
+
+void RuntimeAddEventHandler(const Ref<RectControl>& control, int eventNumber,
+                            const Ref<Object>& handler) {
+    control->_BindEvent(eventNumber, handler);
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Delegate.h"
+#include "IllegalCastException.h"
+#include "InvalidArgumentException.h"
+#include "Invoker.h"
+#include "Object.h"
+#include "SerializedProperties.h"
+
+class Application;
+class RectControl;
+
+// A module's start-up and shut-down work: class tables, module variables and what they hold.
+struct ModuleInitializer {
+    std::function<void()> initialize;
+    std::function<void()> finalize;
+};
+
+using ExceptionHelper = std::function<std::exception_ptr(void (*)(void*), void*)>;
+
+// Process life cycle.
+void RuntimeInit();
+void RuntimePerformInitializers(const std::vector<ModuleInitializer>& initializers);
+void RuntimeSetToolchainVersion(double version);
+double RuntimeToolchainVersion();
+void _RuntimeSetExceptionHelper(ExceptionHelper helper);
+std::exception_ptr _CallFunctionWithExceptionHandling(void (*function)(void*), void* argument);
+void _RuntimeInitExternalClasses();
+void _InitPluginEntrypoints();
+void _RuntimeRegisterAppObject(const Ref<Application>& app);
+Ref<Application> _GetAppObject();
+void _RunFrameworkInitialization(const std::function<void()>& callback);
+int _RuntimeRun();
+bool RuntimeLoopIsRunning();
+void RuntimePerformFinalizers();
+int RuntimeExit();
+
+// Reports an exception that no handler caught: one line on stderr with its class and message.
+// Before the event loop has run, a report also makes the process exit code non-zero.
+void _UnhandledException(std::exception_ptr exception);
+int UnhandledExceptionCount();
+
+// The one boundary through which control events, menu commands, window events and timer ticks
+// enter the program: no exception passes it.
+void RuntimeDispatch(const std::function<void()>& handler) noexcept;
+void RuntimeBackgroundTask();
+
+// Exit-code bookkeeping for Quit.
+void RuntimeRequestQuit(int code);
+bool RuntimeQuitRequested();
+int RuntimeExitCode();
+
+// Objects.
+Ref<Object> RuntimeNewObject(const ClassInfo& cls);
+bool _RuntimeIsEventHandled(const Ref<Object>& object, std::string_view className,
+                            std::string_view eventName, bool inherited);
+void _SetProperties(const Ref<Object>& target, SerializedProperties::Bytes list);
+void RuntimeMassPropertySetter(Object& target, SerializedProperties::Bytes list);
+void RuntimeAddEventHandler(const Ref<RectControl>& control, int eventNumber,
+                            const Ref<Object>& handler);
+
+// A nil object passes through unchanged; an object of another class raises.
+template <class T, class U>
+Ref<T> RuntimeCheckCast(const Ref<U>& object) {
+    if (object.IsNil()) return nullptr;
+    if (auto cast = std::dynamic_pointer_cast<T>(object.Shared())) return Ref<T>(cast);
+    throw IllegalCastException(object->GetClassInfo().Name() + " cannot be cast to " +
+                               T::Class().Name());
+}
+
+namespace runtime_detail {
+inline void CheckSignature(std::string_view expected, std::string_view given) {
+    if (expected != given) {
+        throw InvalidArgumentException("Delegate signature \"" + std::string(given) +
+                                       "\" does not match \"" + std::string(expected) + "\"");
+    }
+}
+}  // namespace runtime_detail
+
+// A delegate over a free function, with no target.
+template <class R, class... Args>
+Ref<Delegate<R(Args...)>> RuntimeCreateDelegate(const Invoker<R(Args...)>& invoker,
+                                                R (*function)(Args...), std::nullptr_t,
+                                                std::string_view signature, int flag) {
+    runtime_detail::CheckSignature(invoker.signature, signature);
+    return MakeRef<Delegate<R(Args...)>>(std::string(signature), function, flag);
+}
+
+// A delegate over a method, called through the object's table of virtual operations.
+template <class T, class Target, class R, class... Args>
+Ref<Delegate<R(Args...)>> RuntimeCreateDelegate(const Invoker<R(Args...)>& invoker,
+                                                R (T::*method)(Args...), const Ref<Target>& target,
+                                                std::string_view signature, int flag) {
+    static_assert(std::is_base_of_v<T, Target>);
+    runtime_detail::CheckSignature(invoker.signature, signature);
+    std::weak_ptr<Target> weak = target.Shared();
+    auto call = [weak, method](Args... args) -> R {
+        std::shared_ptr<Target> self = weak.lock();
+        if (!self) RaiseNilObjectException();
+        return (self.get()->*method)(std::forward<Args>(args)...);
+    };
+    return MakeRef<Delegate<R(Args...)>>(std::string(signature), std::move(call), flag);
+}

@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "Application.h"
+#include "Runtime.h"
+#include "app/Startup.h"
+
+namespace {
+
+// The QApplication is made only when a test runs, so that listing the tests needs no display.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        Application::OverrideExecutablePath(DICE_TEST_EXECUTABLE);
+        RuntimeInit();
+        RuntimePerformInitializers(ProgramInitializers());
+    }
+    void TearDown() override {
+        RuntimePerformFinalizers();
+        RuntimeExit();
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+    return RUN_ALL_TESTS();
+}
