@@ -78,8 +78,10 @@ Ref<FolderItem> FolderItem::Child(const std::string& name, bool followLinks) con
     std::filesystem::path child = path_ / name;
     std::error_code ec;
     if (followLinks && std::filesystem::is_symlink(child, ec)) {
+        // A link that leads nowhere gives no item at all.
         const std::filesystem::path target = std::filesystem::canonical(child, ec);
-        if (!ec) child = target;
+        if (ec) return nullptr;
+        child = target;
     }
     return MakeRef<FolderItem>(child);
 }
@@ -93,5 +95,8 @@ Ref<FolderItem> _GetApplicationBundleResources() {
     Ref<FolderItem> executable = Application::ExecutableFile();
     Ref<FolderItem> macOS = executable->Parent();
     Ref<FolderItem> contents = macOS->Parent();
-    return contents->Child("Resources", true);
+    Ref<FolderItem> resources = contents->Child("Resources", true);
+    // A bundle without its Resources folder has none to give.
+    if (resources.IsNil() || !resources->IsFolder()) return nullptr;
+    return resources;
 }

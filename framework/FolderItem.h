@@ -20,8 +20,8 @@ public:
     bool IsFolder() const;
     // Nil at the root of the file system.
     Ref<FolderItem> Parent() const;
-    // The item of that name in this folder, following a link there when followLinks is true;
-    // nil when this item is not an existing folder.
+    // The item of that name in this folder, which need not exist, following a link there when
+    // followLinks is true; nil when this item is not an existing folder or the link is broken.
     Ref<FolderItem> Child(const std::string& name, bool followLinks) const;
     // Nil unless the file is a sound the player can play (uncompressed PCM WAV).
     Ref<Sound> OpenAsSound() const;
@@ -31,5 +31,5 @@ private:
 };
 
 // The application bundle's Resources folder: executable, its folder, that folder's parent,
-// then its child "Resources".
+// then its child "Resources"; nil when the bundle has no such folder.
 Ref<FolderItem> _GetApplicationBundleResources();

@@ -123,8 +123,7 @@ void RuntimePerformFinalizers() {
 int RuntimeExit() {
     RuntimeState& s = State();
     s.qtApp.reset();
-    if (s.startupFailed && s.exitCode == 0) s.exitCode = 1;
-    return s.exitCode;
+    return RuntimeExitCode();
 }
 
 void _UnhandledException(std::exception_ptr exception) {
@@ -178,7 +177,11 @@ void RuntimeRequestQuit(int code) {
 }
 
 bool RuntimeQuitRequested() { return State().quitRequested; }
-int RuntimeExitCode() { return State().exitCode; }
+int RuntimeExitCode() {
+    const RuntimeState& s = State();
+    // A start-up that failed must not report success.
+    return s.startupFailed && s.exitCode == 0 ? 1 : s.exitCode;
+}
 
 Ref<Object> RuntimeNewObject(const ClassInfo& cls) { return cls.NewObject(); }
 

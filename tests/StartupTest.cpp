@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include "GlobalMethods.h"
+#include "ProgramFixture.h"
+#include "Runtime.h"
+#include "Window.h"
+#include "app/App.h"
+#include "app/MainMenuBar.h"
+#include "credits_window/Credits.h"
+#include "dice_window/WinMain.h"
+
+namespace {
+
+// A window that takes the main window's class name, so that the main window's accessor finds a
+// window of the wrong class and start-up fails.
+class Impostor : public Window {
+public:
+    const ClassInfo& GetClassInfo() const override {
+        static const ClassInfo borrowed("WinMain.WinMain", &Window::Class());
+        return borrowed;
+    }
+};
+
+void InstallRecording() { Services::Install(std::make_unique<RecordingServices>()); }
+
+}  // namespace
+
+using Startup = ProgramFixture;
+
+TEST_F(Startup, LeavesTheProgramReadyForItsEventLoop) {
+    Ref<app::App> app = App();
+    ASSERT_FALSE(app.IsNil());
+    EXPECT_EQ(app.Get(), _GetAppObject().Get());
+    EXPECT_EQ(App().Get(), app.Get());
+    EXPECT_EQ(app->MajorVersion(), 1);
+    EXPECT_EQ(app->MinorVersion(), 0);
+    EXPECT_EQ(app->BugVersion(), 0);
+    EXPECT_EQ(app->NonReleaseVersion(), 0);
+    EXPECT_EQ(app->StageCode(), 0);
+    EXPECT_FALSE(app->LongVersion().has_value());
+    EXPECT_FALSE(app->ShortVersion().has_value());
+    EXPECT_FALSE(app->PackageInfo().has_value());
+    EXPECT_EQ(app->MenuBar().Get(), MainMenuBar().Get());
+    EXPECT_TRUE(Application::SupportsHiDPI());
+
+    Ref<Window> main = _GetImplicitWindow("WinMain.WinMain");
+    ASSERT_FALSE(main.IsNil());
+    EXPECT_TRUE(main->Visible());
+    EXPECT_TRUE(main->NativeWindow()->isVisible());
+    EXPECT_EQ(main->MenuBar().Get(), MainMenuBar().Get());
+    EXPECT_TRUE(_GetImplicitWindow("Credits.Credits").IsNil());
+}
+
+TEST_F(Startup, TheApplicationObjectHandlesOnlyClose) {
+    EXPECT_TRUE(App()->IsEventImplemented("Close"));
+    EXPECT_FALSE(App()->IsEventImplemented("Open"));
+    EXPECT_FALSE(App()->IsEventImplemented("Activate"));
+}
+
+TEST_F(Startup, QuitAppSwapsTheWindowsAndMakesTheCreditsWindowOnce) {
+    App()->QuitApp();
+    Ref<Window> credits = _GetImplicitWindow("Credits.Credits");
+    ASSERT_FALSE(credits.IsNil());
+    App()->QuitApp();
+    EXPECT_EQ(_GetImplicitWindow("Credits.Credits").Get(), credits.Get());
+    EXPECT_FALSE(WinMain()->Visible());
+    EXPECT_TRUE(credits->Visible());
+    EXPECT_TRUE(credits->NativeWindow()->isVisible());
+    EXPECT_FALSE(WinMain()->NativeWindow()->isVisible());
+    EXPECT_FALSE(RuntimeQuitRequested());
+}
+
+TEST(StartupWithoutMainWindow, QuitAppMakesTheMainWindowOnlyToHideIt) {
+    InstallRecording();
+    _EarlyStartup();
+    ASSERT_TRUE(_GetImplicitWindow("WinMain.WinMain").IsNil());
+    App()->QuitApp();
+    ASSERT_FALSE(_GetImplicitWindow("WinMain.WinMain").IsNil());
+    EXPECT_FALSE(WinMain()->Visible());
+    EXPECT_FALSE(WinMain()->NativeWindow()->isVisible());
+    EXPECT_TRUE(Credits()->Visible());
+}
+
+TEST(WholeRun, QuitFromTheEventLoopRunsCloseAndExitsWithZero) {
+    InstallRecording();
+    bool loopRan = false;
+    QTimer::singleShot(50, [&] {
+        loopRan = RuntimeLoopIsRunning();
+        EXPECT_TRUE(WinMain()->_FileQuit_Action());
+    });
+    _Main();
+    EXPECT_TRUE(loopRan);
+    EXPECT_EQ(RuntimeExitCode(), 0);
+    EXPECT_DOUBLE_EQ(RuntimeToolchainVersion(), 2021.021);
+    // The application's Close event ran the quit sequence once more on the way out.
+    EXPECT_FALSE(WinMain()->Visible());
+    EXPECT_TRUE(Credits()->Visible());
+    EXPECT_EQ(UnhandledExceptionCount(), 0);
+}
+
+TEST(WholeRun, AFailedStartUpIsReportedOnceAndNeverRunsTheLoop) {
+    InstallRecording();
+    // Registered under the main window's class name before start-up asks for the main window.
+    auto impostor = MakeRef<Impostor>();
+    impostor->Constructor();
+    bool loopRan = false;
+    QTimer::singleShot(0, [&] { loopRan = true; });
+    testing::internal::CaptureStderr();
+    _Main();
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(UnhandledExceptionCount(), 1);
+    EXPECT_NE(printed.find("IllegalCastException"), std::string::npos) << printed;
+    EXPECT_FALSE(loopRan);
+    EXPECT_NE(RuntimeExitCode(), 0);
+}
