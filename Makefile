@@ -36,5 +36,16 @@ test-asan: setup
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j$(JOBS) -L unit
 
+# The property-list reader under libFuzzer for a bounded time (FUZZ_SECONDS), guided by a
+# dictionary of the property names.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: setup
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDICE_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target property_list_fuzzer
+	mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/tests/fuzz/property_list_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  -dict=tests/fuzz/property_names.dict $(FUZZ_BUILD)/corpus
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
