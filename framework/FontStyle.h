@@ -6,7 +6,7 @@
 class QWidget;
 
 // The text style that labels and push buttons share. "System" (or no name) with size 0 means the
-// desktop's own font at its own size.
+// desktop's own font at its own size. Sizes are in the layout's points, one point to a pixel.
 struct FontStyle {
     std::string name = "System";
     float size = 0.0F;

@@ -177,7 +177,7 @@ TEST(PropertyListReader, ValuesReachTheQtWidget) {
     EXPECT_EQ(view->geometry(), QRect(20, 559, 595, 38));
     EXPECT_TRUE(view->font().bold());
     EXPECT_TRUE(view->font().italic());
-    EXPECT_EQ(view->font().pointSizeF(), 12.0);
+    EXPECT_EQ(view->font().pixelSize(), 12);
     EXPECT_EQ(view->text(), QStringLiteral("Copyright Message Here"));
     EXPECT_TRUE(view->alignment() & Qt::AlignHCenter);
     EXPECT_FALSE(view->isHidden());
