@@ -24,7 +24,6 @@ struct RuntimeState {
     bool loopRunning = false;
     bool loopHasRun = false;
     bool quitRequested = false;
-    bool startupFailed = false;
     int exitCode = 0;
     int unhandledCount = 0;
 };
@@ -129,7 +128,6 @@ int RuntimeExit() {
 void _UnhandledException(std::exception_ptr exception) {
     RuntimeState& s = State();
     ++s.unhandledCount;
-    if (!s.loopHasRun) s.startupFailed = true;
     std::string kind = "exception";
     std::string message;
     try {
@@ -179,8 +177,10 @@ void RuntimeRequestQuit(int code) {
 bool RuntimeQuitRequested() { return State().quitRequested; }
 int RuntimeExitCode() {
     const RuntimeState& s = State();
-    // A start-up that failed must not report success.
-    return s.startupFailed && s.exitCode == 0 ? 1 : s.exitCode;
+    // A run whose loop never started and that nobody asked to quit is a start-up that failed,
+    // and must not report success.
+    if (!s.loopHasRun && !s.quitRequested) return 1;
+    return s.exitCode;
 }
 
 Ref<Object> RuntimeNewObject(const ClassInfo& cls) { return cls.NewObject(); }

@@ -43,7 +43,6 @@ void RuntimePerformFinalizers();
 int RuntimeExit();
 
 // Reports an exception that no handler caught: one line on stderr with its class and message.
-// Before the event loop has run, a report also makes the process exit code non-zero.
 void _UnhandledException(std::exception_ptr exception);
 int UnhandledExceptionCount();
 
@@ -52,7 +51,8 @@ int UnhandledExceptionCount();
 void RuntimeDispatch(const std::function<void()>& handler) noexcept;
 void RuntimeBackgroundTask();
 
-// Exit-code bookkeeping for Quit.
+// Exit-code bookkeeping for Quit. A run that never reached its event loop and was never asked to
+// quit ends with a non-zero code.
 void RuntimeRequestQuit(int code);
 bool RuntimeQuitRequested();
 int RuntimeExitCode();

@@ -251,8 +251,9 @@ std::vector<std::string> Window::MenuHandlerNames() const {
 }
 
 bool Window::HandleMenuCommand(const Ref<MenuItem>& item) {
-    bool handled = false;
     Ref<Window> self = Self<Window>();
+    bool handled = false;
+    bool answered = false;
     RuntimeDispatch([&] {
         for (const auto& [name, handler] : menuHandlers_) {
             if (name == item->Name() && handler) {
@@ -260,8 +261,10 @@ bool Window::HandleMenuCommand(const Ref<MenuItem>& item) {
                 break;
             }
         }
+        answered = true;
     });
-    if (!handled) RuntimeDispatch([&item] { item->DefaultAction(); });
+    // A handler that failed gave no answer: the command is not handed on to the item's default.
+    if (answered && !handled) RuntimeDispatch([&item] { item->DefaultAction(); });
     return handled;
 }
 

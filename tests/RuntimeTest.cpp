@@ -13,6 +13,7 @@
 #include "InvalidArgumentException.h"
 #include "Label.h"
 #include "PushButton.h"
+#include "QuitMenuItem.h"
 #include "Runtime.h"
 #include "Timer.h"
 #include "Window.h"
@@ -199,4 +200,22 @@ TEST(EventLoop, QuitDuringANestedLoopStillEndsTheProgram) {
     EXPECT_EQ(_RuntimeRun(), 0);
     EXPECT_TRUE(nestedFinished);
     EXPECT_TRUE(RuntimeQuitRequested());
+}
+
+// A declined command falls to the item's own default; a failed handler gave no answer at all.
+TEST(MenuCommands, OnlyADeclinedCommandFallsToTheItemsDefault) {
+    auto window = MakeRef<Window>();
+    auto quit = MakeRef<QuitMenuItem>();
+    quit->SetName("FileQuit");
+    window->_AddMenuHandler("FileQuit", [] () -> bool { throw NilObjectException(); });
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(window->HandleMenuCommand(quit));
+    testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(RuntimeQuitRequested());
+
+    auto declining = MakeRef<Window>();
+    declining->_AddMenuHandler("FileQuit", [] { return false; });
+    EXPECT_FALSE(declining->HandleMenuCommand(quit));
+    EXPECT_TRUE(RuntimeQuitRequested());
+    EXPECT_EQ(RuntimeExitCode(), 0);
 }
