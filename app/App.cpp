@@ -12,7 +12,9 @@ const ClassInfo& App::Class() {
     return info;
 }
 
-void App::Event_Close() { QuitApp(); }
+void App::Event_Close() {
+    QuitApp();
+}
 
 void App::QuitApp() {
     ::WinMain()->SetVisible(false);
@@ -25,4 +27,6 @@ bool App::IsEventImplemented(std::string_view eventName) {
 
 }  // namespace app
 
-Ref<app::App> App() { return RuntimeCheckCast<app::App>(_GetAppObject()); }
+Ref<app::App> App() {
+    return RuntimeCheckCast<app::App>(_GetAppObject());
+}

@@ -9,7 +9,7 @@ namespace app {
 // The application object. Quitting from the main window does not end the program: QuitApp swaps
 // the main window for the credits window.
 class App : public Application {
-public:
+  public:
     static const ClassInfo& Class();
     const ClassInfo& GetClassInfo() const override { return Class(); }
 

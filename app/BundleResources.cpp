@@ -32,14 +32,30 @@ constexpr char kDDice6[] = "DDice6";
 
 }  // namespace
 
-Ref<Picture> QuorvaneUpdatedLogosmall() { return CachedPicture<kQuorvaneUpdatedLogosmall>(); }
-Ref<Picture> dicesSmall2() { return CachedPicture<kDicesSmall2>(); }
-Ref<Picture> DDice1() { return CachedPicture<kDDice1>(); }
-Ref<Picture> DDice2() { return CachedPicture<kDDice2>(); }
-Ref<Picture> DDice3() { return CachedPicture<kDDice3>(); }
-Ref<Picture> DDice4() { return CachedPicture<kDDice4>(); }
-Ref<Picture> DDice5() { return CachedPicture<kDDice5>(); }
-Ref<Picture> DDice6() { return CachedPicture<kDDice6>(); }
+Ref<Picture> QuorvaneUpdatedLogosmall() {
+    return CachedPicture<kQuorvaneUpdatedLogosmall>();
+}
+Ref<Picture> dicesSmall2() {
+    return CachedPicture<kDicesSmall2>();
+}
+Ref<Picture> DDice1() {
+    return CachedPicture<kDDice1>();
+}
+Ref<Picture> DDice2() {
+    return CachedPicture<kDDice2>();
+}
+Ref<Picture> DDice3() {
+    return CachedPicture<kDDice3>();
+}
+Ref<Picture> DDice4() {
+    return CachedPicture<kDDice4>();
+}
+Ref<Picture> DDice5() {
+    return CachedPicture<kDDice5>();
+}
+Ref<Picture> DDice6() {
+    return CachedPicture<kDDice6>();
+}
 
 Ref<Sound> diceshake() {
     using namespace app::diceshake;

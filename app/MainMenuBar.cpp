@@ -83,7 +83,8 @@ void MainMenuBar::Untitled2() {
 Ref<app::MainMenuBar> MainMenuBar() {
     using app::MainMenuBar;
     if (MainMenuBar::_implicitInstance.IsNil()) {
-        Ref<MainMenuBar> bar = RuntimeCheckCast<MainMenuBar>(RuntimeNewObject(MainMenuBar::Class()));
+        Ref<MainMenuBar> bar =
+            RuntimeCheckCast<MainMenuBar>(RuntimeNewObject(MainMenuBar::Class()));
         bar->Constructor();
         MainMenuBar::_implicitInstance = bar;
     }

@@ -6,7 +6,7 @@ namespace app {
 
 // The one menu bar, shared by the application object and both windows.
 class MainMenuBar : public ::MenuBar {
-public:
+  public:
     static const ClassInfo& Class();
     const ClassInfo& GetClassInfo() const override { return Class(); }
 

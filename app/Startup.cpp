@@ -16,7 +16,9 @@ constexpr Invoker<std::exception_ptr(void (*)(void*), void*)> kExceptionHelperIn
     "( Ptr, Ptr ) as Object"};
 constexpr Invoker<void()> kLateStartupInvoker{"(  )"};
 
-void ClassTable(const ClassInfo& (*describe)()) { describe(); }
+void ClassTable(const ClassInfo& (*describe)()) {
+    describe();
+}
 
 }  // namespace
 
@@ -81,6 +83,10 @@ void _NewAppInstance() {
 
 void _ApplicationAddMenuHandlers() {}
 
-void _LateStartup() { _MakeDefaultView(); }
+void _LateStartup() {
+    _MakeDefaultView();
+}
 
-void _MakeDefaultView() { ::WinMain(); }
+void _MakeDefaultView() {
+    ::WinMain();
+}

@@ -16,7 +16,7 @@ namespace credits_window {
 // to visit the website, to write to the maker and to exit. It holds no data of its own: every
 // text it uses is read from the main window at the moment of use.
 class Credits : public ::Window {
-public:
+  public:
     static constexpr std::string_view kClassName = "Credits.Credits";
 
     static const ClassInfo& Class();

@@ -35,7 +35,9 @@ void WinMain::Layout() {
     _SetProperties(Self<Object>(), WinMainPropertyLists::Window);
 }
 
-void WinMain::CreateControls() { _CreateControls0(); }
+void WinMain::CreateControls() {
+    _CreateControls0();
+}
 
 void WinMain::_CreateControls0() {
     namespace lists = WinMainPropertyLists;
@@ -72,41 +74,106 @@ void WinMain::_CreateControls0() {
     _CreateControl<Label>("lbl_shake_shake", lists::lbl_shake_shake);
 }
 
-Ref<Label> WinMain::lbl_Copyright() { return RuntimeCheckCast<Label>(_ControlByName("lbl_Copyright")); }
-Ref<PushButton> WinMain::btn_VisitWebsite() { return RuntimeCheckCast<PushButton>(_ControlByName("btn_VisitWebsite")); }
-Ref<PushButton> WinMain::btn_quit() { return RuntimeCheckCast<PushButton>(_ControlByName("btn_quit")); }
-Ref<Canvas> WinMain::DiceLogo() { return RuntimeCheckCast<Canvas>(_ControlByName("DiceLogo")); }
-Ref<PushButton> WinMain::Roll() { return RuntimeCheckCast<PushButton>(_ControlByName("Roll")); }
-Ref<Canvas> WinMain::LDice1() { return RuntimeCheckCast<Canvas>(_ControlByName("LDice1")); }
-Ref<Canvas> WinMain::LDice2() { return RuntimeCheckCast<Canvas>(_ControlByName("LDice2")); }
-Ref<Canvas> WinMain::LDice3() { return RuntimeCheckCast<Canvas>(_ControlByName("LDice3")); }
-Ref<Canvas> WinMain::LDice5() { return RuntimeCheckCast<Canvas>(_ControlByName("LDice5")); }
-Ref<Canvas> WinMain::LDice6() { return RuntimeCheckCast<Canvas>(_ControlByName("LDice6")); }
-Ref<Canvas> WinMain::RDice1() { return RuntimeCheckCast<Canvas>(_ControlByName("RDice1")); }
-Ref<Canvas> WinMain::RDice2() { return RuntimeCheckCast<Canvas>(_ControlByName("RDice2")); }
-Ref<Canvas> WinMain::RDice3() { return RuntimeCheckCast<Canvas>(_ControlByName("RDice3")); }
-Ref<Canvas> WinMain::RDice4() { return RuntimeCheckCast<Canvas>(_ControlByName("RDice4")); }
-Ref<Canvas> WinMain::RDice5() { return RuntimeCheckCast<Canvas>(_ControlByName("RDice5")); }
-Ref<Canvas> WinMain::RDice6() { return RuntimeCheckCast<Canvas>(_ControlByName("RDice6")); }
-Ref<Canvas> WinMain::LDice4() { return RuntimeCheckCast<Canvas>(_ControlByName("LDice4")); }
-Ref<Label> WinMain::lbl_shake_shake() { return RuntimeCheckCast<Label>(_ControlByName("lbl_shake_shake")); }
+Ref<Label> WinMain::lbl_Copyright() {
+    return RuntimeCheckCast<Label>(_ControlByName("lbl_Copyright"));
+}
+Ref<PushButton> WinMain::btn_VisitWebsite() {
+    return RuntimeCheckCast<PushButton>(_ControlByName("btn_VisitWebsite"));
+}
+Ref<PushButton> WinMain::btn_quit() {
+    return RuntimeCheckCast<PushButton>(_ControlByName("btn_quit"));
+}
+Ref<Canvas> WinMain::DiceLogo() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("DiceLogo"));
+}
+Ref<PushButton> WinMain::Roll() {
+    return RuntimeCheckCast<PushButton>(_ControlByName("Roll"));
+}
+Ref<Canvas> WinMain::LDice1() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("LDice1"));
+}
+Ref<Canvas> WinMain::LDice2() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("LDice2"));
+}
+Ref<Canvas> WinMain::LDice3() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("LDice3"));
+}
+Ref<Canvas> WinMain::LDice5() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("LDice5"));
+}
+Ref<Canvas> WinMain::LDice6() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("LDice6"));
+}
+Ref<Canvas> WinMain::RDice1() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("RDice1"));
+}
+Ref<Canvas> WinMain::RDice2() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("RDice2"));
+}
+Ref<Canvas> WinMain::RDice3() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("RDice3"));
+}
+Ref<Canvas> WinMain::RDice4() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("RDice4"));
+}
+Ref<Canvas> WinMain::RDice5() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("RDice5"));
+}
+Ref<Canvas> WinMain::RDice6() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("RDice6"));
+}
+Ref<Canvas> WinMain::LDice4() {
+    return RuntimeCheckCast<Canvas>(_ControlByName("LDice4"));
+}
+Ref<Label> WinMain::lbl_shake_shake() {
+    return RuntimeCheckCast<Label>(_ControlByName("lbl_shake_shake"));
+}
 
-Ref<MenuItem> WinMain::HelpMenu() { return _MenuItemByName<MenuItem>("HelpMenu"); }
-Ref<MenuItem> WinMain::VisitWebsite() { return _MenuItemByName<MenuItem>("VisitWebsite"); }
-Ref<ApplicationMenuItem> WinMain::AboutMenu() { return _MenuItemByName<ApplicationMenuItem>("AboutMenu"); }
-Ref<MenuItem> WinMain::EditMenu() { return _MenuItemByName<MenuItem>("EditMenu"); }
-Ref<MenuItem> WinMain::EditSelectAll() { return _MenuItemByName<MenuItem>("EditSelectAll"); }
-Ref<MenuItem> WinMain::EditSeparator2() { return _MenuItemByName<MenuItem>("EditSeparator2"); }
-Ref<MenuItem> WinMain::EditClear() { return _MenuItemByName<MenuItem>("EditClear"); }
-Ref<MenuItem> WinMain::EditPaste() { return _MenuItemByName<MenuItem>("EditPaste"); }
-Ref<MenuItem> WinMain::EditCopy() { return _MenuItemByName<MenuItem>("EditCopy"); }
-Ref<MenuItem> WinMain::EditCut() { return _MenuItemByName<MenuItem>("EditCut"); }
-Ref<MenuItem> WinMain::EditSeparator1() { return _MenuItemByName<MenuItem>("EditSeparator1"); }
-Ref<MenuItem> WinMain::EditUndo() { return _MenuItemByName<MenuItem>("EditUndo"); }
-Ref<MenuItem> WinMain::FileMenu() { return _MenuItemByName<MenuItem>("FileMenu"); }
-Ref<QuitMenuItem> WinMain::FileQuit() { return _MenuItemByName<QuitMenuItem>("FileQuit"); }
+Ref<MenuItem> WinMain::HelpMenu() {
+    return _MenuItemByName<MenuItem>("HelpMenu");
+}
+Ref<MenuItem> WinMain::VisitWebsite() {
+    return _MenuItemByName<MenuItem>("VisitWebsite");
+}
+Ref<ApplicationMenuItem> WinMain::AboutMenu() {
+    return _MenuItemByName<ApplicationMenuItem>("AboutMenu");
+}
+Ref<MenuItem> WinMain::EditMenu() {
+    return _MenuItemByName<MenuItem>("EditMenu");
+}
+Ref<MenuItem> WinMain::EditSelectAll() {
+    return _MenuItemByName<MenuItem>("EditSelectAll");
+}
+Ref<MenuItem> WinMain::EditSeparator2() {
+    return _MenuItemByName<MenuItem>("EditSeparator2");
+}
+Ref<MenuItem> WinMain::EditClear() {
+    return _MenuItemByName<MenuItem>("EditClear");
+}
+Ref<MenuItem> WinMain::EditPaste() {
+    return _MenuItemByName<MenuItem>("EditPaste");
+}
+Ref<MenuItem> WinMain::EditCopy() {
+    return _MenuItemByName<MenuItem>("EditCopy");
+}
+Ref<MenuItem> WinMain::EditCut() {
+    return _MenuItemByName<MenuItem>("EditCut");
+}
+Ref<MenuItem> WinMain::EditSeparator1() {
+    return _MenuItemByName<MenuItem>("EditSeparator1");
+}
+Ref<MenuItem> WinMain::EditUndo() {
+    return _MenuItemByName<MenuItem>("EditUndo");
+}
+Ref<MenuItem> WinMain::FileMenu() {
+    return _MenuItemByName<MenuItem>("FileMenu");
+}
+Ref<QuitMenuItem> WinMain::FileQuit() {
+    return _MenuItemByName<QuitMenuItem>("FileQuit");
+}
 
-bool WinMain::lbl_Copyright_MouseDown(Ref<Label> /*sender*/, std::int64_t /*x*/, std::int64_t /*y*/) {
+bool WinMain::lbl_Copyright_MouseDown(Ref<Label> /*sender*/, std::int64_t /*x*/,
+                                      std::int64_t /*y*/) {
     ShowURL(::WinMain()->WebsiteURL);
     return false;
 }
@@ -115,14 +182,18 @@ void WinMain::btn_VisitWebsite_Action(Ref<PushButton> /*sender*/) {
     ShowURL(::WinMain()->WebsiteURL);
 }
 
-void WinMain::btn_quit_Action(Ref<PushButton> /*sender*/) { ::App()->QuitApp(); }
+void WinMain::btn_quit_Action(Ref<PushButton> /*sender*/) {
+    ::App()->QuitApp();
+}
 
 bool WinMain::DiceLogo_MouseDown(Ref<Canvas> /*sender*/, std::int64_t /*x*/, std::int64_t /*y*/) {
     RollEm();
     return false;
 }
 
-void WinMain::Roll_Action(Ref<PushButton> /*sender*/) { RollEm(); }
+void WinMain::Roll_Action(Ref<PushButton> /*sender*/) {
+    RollEm();
+}
 
 void WinMain::AddMenuHandlers(Ref<::Window> w) {
     Ref<WinMain> self = RuntimeCheckCast<WinMain>(w);
@@ -140,7 +211,9 @@ void WinMain::Event_Open() {
     ::WinMain()->SetTitle(AppName);
 }
 
-void WinMain::Event_Close() { ::App()->QuitApp(); }
+void WinMain::Event_Close() {
+    ::App()->QuitApp();
+}
 
 bool WinMain::_AboutMenu_Action() {
     MessageBox(AppName);
@@ -167,10 +240,10 @@ void WinMain::ShowFace(std::int64_t value, const std::array<FaceAccessor, 6>& fa
 }
 
 void WinMain::RollEm() {
-    for (FaceAccessor face : {&WinMain::LDice1, &WinMain::LDice2, &WinMain::LDice3,
-                              &WinMain::LDice4, &WinMain::LDice5, &WinMain::LDice6,
-                              &WinMain::RDice1, &WinMain::RDice2, &WinMain::RDice3,
-                              &WinMain::RDice4, &WinMain::RDice5, &WinMain::RDice6}) {
+    for (FaceAccessor face :
+         {&WinMain::LDice1, &WinMain::LDice2, &WinMain::LDice3, &WinMain::LDice4, &WinMain::LDice5,
+          &WinMain::LDice6, &WinMain::RDice1, &WinMain::RDice2, &WinMain::RDice3, &WinMain::RDice4,
+          &WinMain::RDice5, &WinMain::RDice6}) {
         (this->*face)()->SetVisible(false);
     }
     lbl_shake_shake()->SetVisible(true);

@@ -18,7 +18,7 @@ namespace dice_window {
 // The game's main window: two dice of six face canvases each, the roll button, the dice logo, the
 // shake label, the copyright line and the website and quit buttons.
 class WinMain : public ::Window {
-public:
+  public:
     static constexpr std::string_view kClassName = "WinMain.WinMain";
 
     static const ClassInfo& Class();
@@ -88,7 +88,7 @@ public:
 
     bool IsEventImplemented(std::string_view eventName);
 
-private:
+  private:
     using FaceAccessor = Ref<Canvas> (WinMain::*)();
 
     void SetCopyright(const std::string& v) { Copyright = v; }

@@ -10,7 +10,7 @@ namespace Shaker {
 // The shake's timer: each tick moves the window's left edge by a shrinking step, alternating
 // sides, and the last tick puts it back and switches the timer off.
 class cShaker : public ::Timer {
-public:
+  public:
     ~cShaker() override { WindowToShake = nullptr; }
 
     static const ClassInfo& Class();

@@ -12,8 +12,8 @@ std::string gExecutableOverride;
 }  // namespace
 
 const ClassInfo& Application::Class() {
-    static const ClassInfo info("Application", &Object::Class(), {},
-                                {}, [] { return Ref<Object>(MakeRef<Application>()); });
+    static const ClassInfo info("Application", &Object::Class(), {}, {},
+                                [] { return Ref<Object>(MakeRef<Application>()); });
     return info;
 }
 
@@ -22,7 +22,9 @@ void Application::_SetSupportsHiDPI(bool enabled) {
     gSupportsHiDPI = enabled;
 }
 
-bool Application::SupportsHiDPI() { return gSupportsHiDPI; }
+bool Application::SupportsHiDPI() {
+    return gSupportsHiDPI;
+}
 
 Ref<FolderItem> Application::ExecutableFile() {
     if (!gExecutableOverride.empty()) return MakeRef<FolderItem>(gExecutableOverride);
@@ -31,7 +33,9 @@ Ref<FolderItem> Application::ExecutableFile() {
     return MakeRef<FolderItem>(path.toStdString());
 }
 
-void Application::OverrideExecutablePath(const std::string& path) { gExecutableOverride = path; }
+void Application::OverrideExecutablePath(const std::string& path) {
+    gExecutableOverride = path;
+}
 
 void Application::_x_SetVersionData(std::int64_t major, std::int64_t minor, std::int64_t bug,
                                     std::int64_t nonRelease, std::int64_t stageCode,

@@ -10,7 +10,7 @@ class FolderItem;
 class MenuBar;
 
 class Application : public Object {
-public:
+  public:
     static const ClassInfo& Class();
     const ClassInfo& GetClassInfo() const override { return Class(); }
 
@@ -48,7 +48,7 @@ public:
     // The application's Close event, fired while the program quits.
     virtual void Event_Close() {}
 
-private:
+  private:
     Ref<::MenuBar> menuBar_;
     std::int64_t major_ = 0, minor_ = 0, bug_ = 0, nonRelease_ = 0, stageCode_ = 0;
     std::optional<std::string> longVersion_, shortVersion_, packageInfo_;

@@ -4,7 +4,7 @@
 
 // An item that macOS shows in the application menu; elsewhere it stays where it was added.
 class ApplicationMenuItem : public MenuItem {
-public:
+  public:
     static const ClassInfo& Class();
     const ClassInfo& GetClassInfo() const override { return Class(); }
 };

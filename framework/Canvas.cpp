@@ -12,7 +12,7 @@
 namespace {
 
 class CanvasView : public QWidget {
-public:
+  public:
     CanvasView(QWidget* parent, std::weak_ptr<Object> owner) : QWidget(parent), owner_(owner) {}
 
     void SetPicture(const Picture* picture) {
@@ -30,7 +30,7 @@ public:
         update();
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* /*event*/) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
@@ -51,7 +51,7 @@ protected:
         QWidget::mousePressEvent(event);
     }
 
-private:
+  private:
     std::weak_ptr<Object> owner_;
     std::unique_ptr<QSvgRenderer> svg_;
     QImage image_;

@@ -9,7 +9,7 @@
 
 // A control that shows its backdrop picture at the picture's own size, from its top-left corner.
 class Canvas : public RectControl {
-public:
+  public:
     static constexpr int kMouseDownEvent = 21;
     using MouseDownHandler = Delegate<bool(Ref<Canvas>, std::int64_t, std::int64_t)>;
     static constexpr Invoker<bool(Ref<Canvas>, std::int64_t, std::int64_t)> kMouseDownInvoker{
@@ -33,12 +33,12 @@ public:
     bool HasEventHandler(int eventNumber) const override;
     void FireMouseDown(std::int64_t x, std::int64_t y);
 
-protected:
+  protected:
     QWidget* CreateView(QWidget* parent) override;
     void ApplyToView() override;
     bool AcceptsFocus() const override { return allowFocus_ && TabStop(); }
 
-private:
+  private:
     Ref<Picture> backdrop_;
     bool allowFocus_ = false;
     bool allowFocusRing_ = true;

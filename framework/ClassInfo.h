@@ -14,7 +14,7 @@ class Object;
 // itself implements, and how to make a new instance. Casts, event queries, implicit window
 // look-ups and the property-list reader all go through it.
 class ClassInfo {
-public:
+  public:
     ClassInfo(std::string name, const ClassInfo* base, std::vector<PropertyInfo> properties = {},
               std::vector<std::string> events = {}, std::function<Ref<Object>()> factory = {});
     ClassInfo(const ClassInfo&) = delete;
@@ -31,7 +31,7 @@ public:
 
     static const ClassInfo* Find(std::string_view name);
 
-private:
+  private:
     std::string name_;
     const ClassInfo* base_;
     std::vector<PropertyInfo> properties_;

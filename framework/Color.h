@@ -6,7 +6,7 @@
 // A colour as the four bytes a property list holds: red, green, blue, then a fourth byte that
 // this framework reads as transparency (0 is opaque).
 class Color {
-public:
+  public:
     constexpr Color() = default;
     constexpr Color(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t alpha = 0)
         : bytes_{red, green, blue, alpha} {}
@@ -17,6 +17,6 @@ public:
     constexpr std::uint8_t Alpha() const { return bytes_[3]; }
     constexpr bool operator==(const Color&) const = default;
 
-private:
+  private:
     std::array<std::uint8_t, 4> bytes_{};
 };

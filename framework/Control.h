@@ -9,7 +9,7 @@
 class Window;
 
 class Control : public Object {
-public:
+  public:
     static const ClassInfo& Class();
     const ClassInfo& GetClassInfo() const override { return Class(); }
 
@@ -24,7 +24,7 @@ public:
     Ref<::Window> Window() const { return Ref<::Window>(window_.lock()); }
     void _SetWindow(const Ref<::Window>& window) { window_ = window.Shared(); }
 
-private:
+  private:
     std::string name_;
     std::int64_t index_ = 0;
     std::int64_t tabPanelIndex_ = 0;

@@ -14,7 +14,7 @@ class Delegate;
 // NilObjectException.
 template <class R, class... Args>
 class Delegate<R(Args...)> : public Object {
-public:
+  public:
     using Function = std::function<R(Args...)>;
 
     Delegate(std::string signature, Function call, int flag)
@@ -31,7 +31,7 @@ public:
     const std::string& Signature() const { return signature_; }
     int Flag() const { return flag_; }
 
-private:
+  private:
     std::string signature_;
     Function call_;
     int flag_;

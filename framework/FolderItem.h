@@ -9,7 +9,7 @@ class Sound;
 
 // A file or folder, which need not exist.
 class FolderItem : public Object {
-public:
+  public:
     explicit FolderItem(std::filesystem::path path) : path_(std::move(path)) {}
 
     static const ClassInfo& Class();
@@ -26,7 +26,7 @@ public:
     // Nil unless the file is a sound the player can play (uncompressed PCM WAV).
     Ref<Sound> OpenAsSound() const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -4,9 +4,13 @@
 #include "Runtime.h"
 #include "Services.h"
 
-void ShowURL(const std::string& address) { Services::Current().ShowURL(address); }
+void ShowURL(const std::string& address) {
+    Services::Current().ShowURL(address);
+}
 
-void MessageBox(const std::string& text) { Services::Current().MessageBox(text); }
+void MessageBox(const std::string& text) {
+    Services::Current().MessageBox(text);
+}
 
 void Quit(int code) {
     if (RuntimeQuitRequested()) return;

@@ -3,7 +3,7 @@
 #include "RuntimeException.h"
 
 class IllegalCastException : public RuntimeException {
-public:
+  public:
     using RuntimeException::RuntimeException;
     const char* ClassName() const noexcept override { return "IllegalCastException"; }
 };

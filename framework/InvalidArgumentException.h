@@ -3,7 +3,7 @@
 #include "RuntimeException.h"
 
 class InvalidArgumentException : public RuntimeException {
-public:
+  public:
     using RuntimeException::RuntimeException;
     const char* ClassName() const noexcept override { return "InvalidArgumentException"; }
 };

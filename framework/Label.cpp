@@ -8,10 +8,10 @@
 namespace {
 
 class LabelView : public QLabel {
-public:
+  public:
     LabelView(QWidget* parent, std::weak_ptr<Object> owner) : QLabel(parent), owner_(owner) {}
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override {
         if (auto label = std::dynamic_pointer_cast<Label>(owner_.lock())) {
             const QPoint at = event->position().toPoint();
@@ -20,7 +20,7 @@ protected:
         QLabel::mousePressEvent(event);
     }
 
-private:
+  private:
     std::weak_ptr<Object> owner_;
 };
 
@@ -59,7 +59,9 @@ void Label::SetFontSize(float v) {
     font_.size = v;
     ApplyToView();
 }
-void Label::SetFontUnit(std::int64_t v) { font_.unit = v; }
+void Label::SetFontUnit(std::int64_t v) {
+    font_.unit = v;
+}
 void Label::SetBold(bool v) {
     font_.bold = v;
     ApplyToView();
@@ -105,7 +107,9 @@ void Label::FireMouseDown(std::int64_t x, std::int64_t y) {
     RuntimeDispatch([&] { handler->Invoke(self, x, y); });
 }
 
-QWidget* Label::CreateView(QWidget* parent) { return new LabelView(parent, weak_from_this()); }
+QWidget* Label::CreateView(QWidget* parent) {
+    return new LabelView(parent, weak_from_this());
+}
 
 void Label::ApplyToView() {
     RectControl::ApplyToView();

@@ -10,7 +10,7 @@
 #include "RectControl.h"
 
 class Label : public RectControl {
-public:
+  public:
     static constexpr int kMouseDownEvent = 16;
     using MouseDownHandler = Delegate<bool(Ref<Label>, std::int64_t, std::int64_t)>;
     static constexpr Invoker<bool(Ref<Label>, std::int64_t, std::int64_t)> kMouseDownInvoker{
@@ -51,11 +51,11 @@ public:
     // Runs the MouseDown handler, if any, for a press at (x, y).
     void FireMouseDown(std::int64_t x, std::int64_t y);
 
-protected:
+  protected:
     QWidget* CreateView(QWidget* parent) override;
     void ApplyToView() override;
 
-private:
+  private:
     std::string text_;
     FontStyle font_;
     bool multiLine_ = false;

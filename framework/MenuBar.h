@@ -3,7 +3,7 @@
 #include "MenuItem.h"
 
 class MenuBar : public MenuItem {
-public:
+  public:
     static const ClassInfo& Class();
     const ClassInfo& GetClassInfo() const override { return Class(); }
 };

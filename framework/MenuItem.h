@@ -10,7 +10,7 @@
 // A menu, a menu item or a separator (caption "-"). Menus are models; each window renders the
 // bar into its own native menu bar.
 class MenuItem : public Object {
-public:
+  public:
     static const ClassInfo& Class();
     const ClassInfo& GetClassInfo() const override { return Class(); }
 
@@ -40,7 +40,7 @@ public:
     // What the item does when chosen and no window handler took the command.
     virtual void DefaultAction() {}
 
-private:
+  private:
     std::string name_;
     std::string text_;
     std::optional<std::string> shortcut_;

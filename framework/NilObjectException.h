@@ -3,7 +3,7 @@
 #include "RuntimeException.h"
 
 class NilObjectException : public RuntimeException {
-public:
+  public:
     explicit NilObjectException(const std::string& message = "This object is Nil")
         : RuntimeException(message) {}
     const char* ClassName() const noexcept override { return "NilObjectException"; }

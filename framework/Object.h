@@ -6,7 +6,7 @@
 #include "Ref.h"
 
 class Object : public std::enable_shared_from_this<Object> {
-public:
+  public:
     Object() = default;
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
@@ -15,7 +15,7 @@ public:
     static const ClassInfo& Class();
     virtual const ClassInfo& GetClassInfo() const { return Class(); }
 
-protected:
+  protected:
     // A counted reference to this object, for objects that were made through MakeRef.
     template <class T>
     Ref<T> Self() {

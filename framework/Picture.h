@@ -7,7 +7,7 @@
 // A picture held as its file's bytes; views render it at the display's scale, so vector
 // pictures stay crisp.
 class Picture : public Object {
-public:
+  public:
     enum class Format { Svg, Bitmap };
 
     Picture(std::string bytes, Format format) : bytes_(std::move(bytes)), format_(format) {}
@@ -22,7 +22,7 @@ public:
     const std::string& Bytes() const { return bytes_; }
     Format GetFormat() const { return format_; }
 
-private:
+  private:
     std::string bytes_;
     Format format_;
 };

@@ -34,7 +34,9 @@ void PushButton::SetFontSize(float v) {
     font_.size = v;
     ApplyToView();
 }
-void PushButton::SetFontUnit(std::int64_t v) { font_.unit = v; }
+void PushButton::SetFontUnit(std::int64_t v) {
+    font_.unit = v;
+}
 void PushButton::SetBold(bool v) {
     font_.bold = v;
     ApplyToView();

@@ -9,7 +9,7 @@
 #include "RectControl.h"
 
 class PushButton : public RectControl {
-public:
+  public:
     static constexpr int kActionEvent = 15;
     using ActionHandler = Delegate<void(Ref<PushButton>)>;
     static constexpr Invoker<void(Ref<PushButton>)> kActionInvoker{"( PushButton )"};
@@ -37,11 +37,11 @@ public:
     bool HasEventHandler(int eventNumber) const override;
     void FireAction();
 
-protected:
+  protected:
     QWidget* CreateView(QWidget* parent) override;
     void ApplyToView() override;
 
-private:
+  private:
     std::string caption_;
     FontStyle font_;
     bool cancel_ = false;

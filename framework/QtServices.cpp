@@ -30,8 +30,8 @@ QTextToSpeech* QtServices::Speech() {
         return nullptr;
     }
     // speech-dispatcher, when installed, outranks flite but needs a daemon and can hang on exit.
-    const QString engine = engines.contains(QStringLiteral("flite")) ? QStringLiteral("flite")
-                                                                     : QString();
+    const QString engine =
+        engines.contains(QStringLiteral("flite")) ? QStringLiteral("flite") : QString();
     speech_ = std::make_unique<QTextToSpeech>(engine);
     if (speech_->state() == QTextToSpeech::Error) {
         std::fprintf(stderr, "Speech: %s\n", qPrintable(speech_->errorString()));

@@ -13,7 +13,7 @@ class QTextToSpeech;
 // The desktop's own services. Speech and sound are created on first use, not at start-up: each
 // costs tens of milliseconds and several megabytes that a game that is only looked at never needs.
 class QtServices : public Services {
-public:
+  public:
     QtServices();
     ~QtServices() override;
 
@@ -22,7 +22,7 @@ public:
     void Speak(const std::string& text, bool interrupt) override;
     void PlaySound(const std::string& path) override;
 
-private:
+  private:
     QTextToSpeech* Speech();
     void SpeakNext();
 

@@ -8,4 +8,6 @@ const ClassInfo& QuitMenuItem::Class() {
     return info;
 }
 
-void QuitMenuItem::DefaultAction() { Quit(0); }
+void QuitMenuItem::DefaultAction() {
+    Quit(0);
+}

@@ -4,7 +4,7 @@
 
 // The quit command: when the front window registered no handler for it, it quits with code 0.
 class QuitMenuItem : public MenuItem {
-public:
+  public:
     static const ClassInfo& Class();
     const ClassInfo& GetClassInfo() const override { return Class(); }
 

@@ -22,4 +22,6 @@ std::int64_t Random::InRange(std::int64_t low, std::int64_t high) {
     return std::uniform_int_distribution<std::int64_t>(low, high)(engine_);
 }
 
-void Random::SetSource(Source source) { ScriptedSource() = std::move(source); }
+void Random::SetSource(Source source) {
+    ScriptedSource() = std::move(source);
+}

@@ -7,7 +7,7 @@
 #include "Object.h"
 
 class Random : public Object {
-public:
+  public:
     using Source = std::function<std::int64_t(std::int64_t low, std::int64_t high)>;
 
     Random();
@@ -21,6 +21,6 @@ public:
     // Replaces where the values come from, so tests can script them; nil restores the generator.
     static void SetSource(Source source);
 
-private:
+  private:
     std::mt19937_64 engine_;
 };

@@ -8,7 +8,7 @@
 
 // Records what the program would send out of the process, in order, instead of sending it.
 class RecordingServices : public Services {
-public:
+  public:
     struct Call {
         std::string kind;  // "ShowURL", "MessageBox", "Speak" or "PlaySound"
         std::string text;
@@ -26,7 +26,7 @@ public:
     // Called as each call is recorded, for checks that need the state at that moment.
     std::function<void(const Call&)> onCall;
 
-private:
+  private:
     void Record(const std::string& kind, const std::string& text);
     std::vector<Call> calls_;
 };

@@ -5,7 +5,9 @@
 #include "InvalidArgumentException.h"
 #include "Window.h"
 
-RectControl::~RectControl() { delete view_; }
+RectControl::~RectControl() {
+    delete view_;
+}
 
 const ClassInfo& RectControl::Class() {
     static const ClassInfo info(
@@ -91,4 +93,6 @@ void RectControl::_BindEvent(int eventNumber, const Ref<Object>& /*handler*/) {
                                    std::to_string(eventNumber));
 }
 
-bool RectControl::HasEventHandler(int /*eventNumber*/) const { return false; }
+bool RectControl::HasEventHandler(int /*eventNumber*/) const {
+    return false;
+}

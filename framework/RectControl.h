@@ -10,7 +10,7 @@ class QWidget;
 // A control with a place on its window. The model holds every property; the Qt view, made by
 // Constructor inside the window's content area, follows it.
 class RectControl : public Control {
-public:
+  public:
     RectControl() = default;
     ~RectControl() override;
 
@@ -60,13 +60,13 @@ public:
     // The Qt widget, once constructed.
     QWidget* View() const { return view_; }
 
-protected:
+  protected:
     virtual QWidget* CreateView(QWidget* parent) = 0;
     // Pushes the whole model to the view; kinds extend it with their own properties.
     virtual void ApplyToView();
     virtual bool AcceptsFocus() const { return tabStop_; }
 
-private:
+  private:
     std::int64_t left_ = 0, top_ = 0, width_ = 0, height_ = 0, tabIndex_ = 0;
     bool lockLeft_ = true, lockTop_ = true, lockRight_ = false, lockBottom_ = false;
     bool tabStop_ = true, allowAutoDeactivate_ = true, enabled_ = true, transparent_ = false;

@@ -9,7 +9,7 @@
 // instead of dereferencing a null pointer.
 template <class T>
 class Ref {
-public:
+  public:
     Ref() = default;
     Ref(std::nullptr_t) {}  // NOLINT(google-explicit-constructor): nil converts implicitly
     Ref(std::shared_ptr<T> p) : p_(std::move(p)) {}  // NOLINT(google-explicit-constructor)
@@ -35,7 +35,7 @@ public:
     }
     bool operator==(std::nullptr_t) const { return p_ == nullptr; }
 
-private:
+  private:
     std::shared_ptr<T> p_;
 };
 

@@ -38,11 +38,15 @@ int gArgc = 1;
 char gProgramName[] = "DiceShaker";
 char* gArgv[] = {gProgramName, nullptr};
 
-void CallStdFunction(void* function) { (*static_cast<const std::function<void()>*>(function))(); }
+void CallStdFunction(void* function) {
+    (*static_cast<const std::function<void()>*>(function))();
+}
 
 }  // namespace
 
-void RaiseNilObjectException() { throw NilObjectException(); }
+void RaiseNilObjectException() {
+    throw NilObjectException();
+}
 
 void RuntimeInit() {
     RuntimeState& s = State();
@@ -67,8 +71,12 @@ void RuntimePerformInitializers(const std::vector<ModuleInitializer>& initialize
     }
 }
 
-void RuntimeSetToolchainVersion(double version) { State().toolchainVersion = version; }
-double RuntimeToolchainVersion() { return State().toolchainVersion; }
+void RuntimeSetToolchainVersion(double version) {
+    State().toolchainVersion = version;
+}
+double RuntimeToolchainVersion() {
+    return State().toolchainVersion;
+}
 
 void _RuntimeSetExceptionHelper(ExceptionHelper helper) {
     State().exceptionHelper = std::move(helper);
@@ -86,8 +94,12 @@ std::exception_ptr _CallFunctionWithExceptionHandling(void (*function)(void*), v
 void _RuntimeInitExternalClasses() {}
 void _InitPluginEntrypoints() {}
 
-void _RuntimeRegisterAppObject(const Ref<Application>& app) { State().appObject = app; }
-Ref<Application> _GetAppObject() { return State().appObject; }
+void _RuntimeRegisterAppObject(const Ref<Application>& app) {
+    State().appObject = app;
+}
+Ref<Application> _GetAppObject() {
+    return State().appObject;
+}
 
 void _RunFrameworkInitialization(const std::function<void()>& callback) {
     if (callback) callback();
@@ -106,7 +118,9 @@ int _RuntimeRun() {
     return s.exitCode;
 }
 
-bool RuntimeLoopIsRunning() { return State().loopRunning; }
+bool RuntimeLoopIsRunning() {
+    return State().loopRunning;
+}
 
 void RuntimePerformFinalizers() {
     RuntimeState& s = State();
@@ -145,7 +159,9 @@ void _UnhandledException(std::exception_ptr exception) {
     std::fflush(stderr);
 }
 
-int UnhandledExceptionCount() { return State().unhandledCount; }
+int UnhandledExceptionCount() {
+    return State().unhandledCount;
+}
 
 void RuntimeDispatch(const std::function<void()>& handler) noexcept {
     try {
@@ -174,7 +190,9 @@ void RuntimeRequestQuit(int code) {
     QCoreApplication::exit(code);
 }
 
-bool RuntimeQuitRequested() { return State().quitRequested; }
+bool RuntimeQuitRequested() {
+    return State().quitRequested;
+}
 int RuntimeExitCode() {
     const RuntimeState& s = State();
     // A run whose loop never started and that nobody asked to quit is a start-up that failed,
@@ -183,7 +201,9 @@ int RuntimeExitCode() {
     return s.exitCode;
 }
 
-Ref<Object> RuntimeNewObject(const ClassInfo& cls) { return cls.NewObject(); }
+Ref<Object> RuntimeNewObject(const ClassInfo& cls) {
+    return cls.NewObject();
+}
 
 bool _RuntimeIsEventHandled(const Ref<Object>& object, std::string_view className,
                             std::string_view eventName, bool /*inherited*/) {
@@ -205,9 +225,9 @@ void RuntimeMassPropertySetter(Object& target, SerializedProperties::Bytes list)
         while (blank < list.size() && list[blank] != 0x20) ++blank;
         std::string name(reinterpret_cast<const char*>(list.data()) + at, blank - at);
         auto fail = [&](const std::string& why) {
-            throw UnsupportedFormatException("Property list for " + cls.Name() +
-                                             ": record \"" + name + "\" at offset " +
-                                             std::to_string(recordStart) + " " + why);
+            throw UnsupportedFormatException("Property list for " + cls.Name() + ": record \"" +
+                                             name + "\" at offset " + std::to_string(recordStart) +
+                                             " " + why);
         };
         if (blank == list.size()) fail("is cut short before its value");
         const PropertyInfo* property = cls.FindProperty(name);
@@ -228,8 +248,12 @@ void RuntimeMassPropertySetter(Object& target, SerializedProperties::Bytes list)
             case PropertyType::Enumeration:
                 value = static_cast<std::int64_t>(take(8));
                 break;
-            case PropertyType::FontUnits: value = static_cast<std::int64_t>(take(1)); break;
-            case PropertyType::Boolean: value = take(1) != 0; break;
+            case PropertyType::FontUnits:
+                value = static_cast<std::int64_t>(take(1));
+                break;
+            case PropertyType::Boolean:
+                value = take(1) != 0;
+                break;
             case PropertyType::String: {
                 const auto length = static_cast<std::size_t>(take(4));
                 if (list.size() - at < length) fail("is cut short inside its text");

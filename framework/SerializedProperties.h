@@ -48,12 +48,18 @@ constexpr Record Byte(std::string_view name, std::uint8_t value) {
 
 constexpr std::size_t ValueSize(const Record& r) {
     switch (r.encoding) {
-        case Encoding::Integer: return 8;
-        case Encoding::Boolean: return 1;
-        case Encoding::String: return 4 + r.text.size();
-        case Encoding::Single: return 4;
-        case Encoding::Color: return 4;
-        case Encoding::Byte: return 1;
+        case Encoding::Integer:
+            return 8;
+        case Encoding::Boolean:
+            return 1;
+        case Encoding::String:
+            return 4 + r.text.size();
+        case Encoding::Single:
+            return 4;
+        case Encoding::Color:
+            return 4;
+        case Encoding::Byte:
+            return 1;
     }
     return 0;
 }
@@ -76,14 +82,20 @@ constexpr auto Encode() {
         for (char c : r.name) out[at++] = static_cast<std::uint8_t>(c);
         out[at++] = 0x20;
         switch (r.encoding) {
-            case Encoding::Integer: put(static_cast<std::uint64_t>(r.integer), 8); break;
+            case Encoding::Integer:
+                put(static_cast<std::uint64_t>(r.integer), 8);
+                break;
             case Encoding::Boolean:
-            case Encoding::Byte: put(static_cast<std::uint64_t>(r.integer), 1); break;
+            case Encoding::Byte:
+                put(static_cast<std::uint64_t>(r.integer), 1);
+                break;
             case Encoding::String:
                 put(r.text.size(), 4);
                 for (char c : r.text) out[at++] = static_cast<std::uint8_t>(c);
                 break;
-            case Encoding::Single: put(std::bit_cast<std::uint32_t>(r.single), 4); break;
+            case Encoding::Single:
+                put(std::bit_cast<std::uint32_t>(r.single), 4);
+                break;
             case Encoding::Color:
                 for (std::uint8_t b : r.color) out[at++] = b;
                 break;

@@ -14,6 +14,10 @@ Services& Services::Current() {
     return *Installed();
 }
 
-void Services::Install(std::unique_ptr<Services> services) { Installed() = std::move(services); }
+void Services::Install(std::unique_ptr<Services> services) {
+    Installed() = std::move(services);
+}
 
-void Services::Release() { Installed().reset(); }
+void Services::Release() {
+    Installed().reset();
+}

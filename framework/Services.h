@@ -6,7 +6,7 @@
 // Everything that leaves the process goes through here: the real services talk to the desktop,
 // tests install recording ones.
 class Services {
-public:
+  public:
     virtual ~Services() = default;
 
     virtual void ShowURL(const std::string& address) = 0;

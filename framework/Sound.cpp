@@ -7,4 +7,6 @@ const ClassInfo& Sound::Class() {
     return info;
 }
 
-void Sound::Play() { Services::Current().PlaySound(path_); }
+void Sound::Play() {
+    Services::Current().PlaySound(path_);
+}

@@ -5,7 +5,7 @@
 #include "Object.h"
 
 class Sound : public Object {
-public:
+  public:
     explicit Sound(std::string path) : path_(std::move(path)) {}
 
     static const ClassInfo& Class();
@@ -15,6 +15,6 @@ public:
     // Starts the sound and returns at once; playing it again while it plays starts it over.
     void Play();
 
-private:
+  private:
     std::string path_;
 };

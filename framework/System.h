@@ -6,7 +6,7 @@
 #include "Ref.h"
 
 class System {
-public:
+  public:
     // The one generator of the process, made on first use.
     static Ref<::Random> Random();
     static void Speak(const std::string& text, bool interrupt);

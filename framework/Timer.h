@@ -10,7 +10,7 @@ class QTimer;
 // Fires Action once per Period while RunMode is 1 (once) or 2 (repeating); 0 is off. Timers are
 // precise: a 100 ms period ticks at 99-101 ms. A timer that is released stops for good.
 class Timer : public Object {
-public:
+  public:
     static constexpr std::int64_t kOff = 0;
     static constexpr std::int64_t kSingle = 1;
     static constexpr std::int64_t kMultiple = 2;
@@ -29,7 +29,7 @@ public:
 
     virtual void Event_Action() {}
 
-private:
+  private:
     void Tick();
     void Apply();
 

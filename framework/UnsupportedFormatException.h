@@ -4,7 +4,7 @@
 
 // Raised by the property-list reader for a list it cannot walk to its end.
 class UnsupportedFormatException : public RuntimeException {
-public:
+  public:
     using RuntimeException::RuntimeException;
     const char* ClassName() const noexcept override { return "UnsupportedFormatException"; }
 };

@@ -33,20 +33,20 @@ QKeySequence KeySequenceFor(const std::string& shortcut) {
 }  // namespace
 
 class Window::View : public QMainWindow {
-public:
+  public:
     explicit View(Window& owner) : owner_(owner), content_(new QWidget(this)) {
         setCentralWidget(content_);
     }
     QWidget* Content() const { return content_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         std::shared_ptr<Object> keepAlive = owner_.shared_from_this();
         owner_.HandleCloseRequest();
     }
 
-private:
+  private:
     Window& owner_;
     QWidget* content_;
 };
@@ -193,7 +193,9 @@ void Window::SetMenuBarVisible(bool v) {
     if (view_) view_->menuBar()->setVisible(menuBarVisible_);
 }
 
-Ref<::MenuBar> Window::MenuBar() const { return Ref<::MenuBar>(menuBar_); }
+Ref<::MenuBar> Window::MenuBar() const {
+    return Ref<::MenuBar>(menuBar_);
+}
 
 void Window::SetMenuBar(const Ref<::MenuBar>& bar) {
     menuBar_ = bar.Shared();
@@ -268,11 +270,17 @@ bool Window::HandleMenuCommand(const Ref<MenuItem>& item) {
     return handled;
 }
 
-QMainWindow* Window::NativeWindow() const { return view_.get(); }
+QMainWindow* Window::NativeWindow() const {
+    return view_.get();
+}
 
-QWidget* Window::ContentArea() const { return view_ ? view_->Content() : nullptr; }
+QWidget* Window::ContentArea() const {
+    return view_ ? view_->Content() : nullptr;
+}
 
-void Window::ReleaseImplicitInstances() { ImplicitInstances().clear(); }
+void Window::ReleaseImplicitInstances() {
+    ImplicitInstances().clear();
+}
 
 void Window::ApplyGeometry() {
     if (!view_) return;
@@ -280,8 +288,9 @@ void Window::ApplyGeometry() {
     if (resizeable_) {
         view_->Content()->setMinimumSize(static_cast<int>(minimumWidth_),
                                          static_cast<int>(minimumHeight_));
-        view_->Content()->setMaximumSize(static_cast<int>(std::min<std::int64_t>(maximumWidth_, QWIDGETSIZE_MAX)),
-                                         static_cast<int>(std::min<std::int64_t>(maximumHeight_, QWIDGETSIZE_MAX)));
+        view_->Content()->setMaximumSize(
+            static_cast<int>(std::min<std::int64_t>(maximumWidth_, QWIDGETSIZE_MAX)),
+            static_cast<int>(std::min<std::int64_t>(maximumHeight_, QWIDGETSIZE_MAX)));
         view_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
         view_->resize(size.width(), size.height() + view_->menuBar()->sizeHint().height());
     } else {
@@ -380,9 +389,8 @@ void Window::ApplyTabOrder() {
     for (const auto& entry : controls_) {
         if (entry.second->View() != nullptr) ordered.push_back(entry.second);
     }
-    std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
-        return a->TabIndex() < b->TabIndex();
-    });
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const auto& a, const auto& b) { return a->TabIndex() < b->TabIndex(); });
     for (std::size_t i = 1; i < ordered.size(); ++i) {
         QWidget::setTabOrder(ordered[i - 1]->View(), ordered[i]->View());
     }

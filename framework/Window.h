@@ -15,7 +15,6 @@
 
 #include "MenuBar.h"
 
-
 class Picture;
 class QMainWindow;
 class QWidget;
@@ -25,7 +24,7 @@ class RectControl;
 // AddMenuHandlers and Open in that order, and keeps the window as the one instance of its class.
 // Closing it fires Close and hides it; the object stays.
 class Window : public Object {
-public:
+  public:
     Window();
     ~Window() override;
 
@@ -120,7 +119,7 @@ public:
 
     static constexpr Invoker<bool()> kMenuHandlerInvoker{"(  ) as Boolean"};
 
-protected:
+  protected:
     // Makes a control of the kind for this window, registers it under name, gives a canvas its
     // backdrop, then applies the control's property list. Each step finds the control again by
     // name.
@@ -130,8 +129,9 @@ protected:
         Ref<Kind> created = RuntimeCheckCast<Kind>(__New(Kind::Class()));
         created->Constructor();
         _AddControl(name, created);
-        if constexpr (requires(Kind& k, Ref<Picture> p) { k.SetBackdrop(p); }) {
-            if (backdrop != nullptr) RuntimeCheckCast<Kind>(_ControlByName(name))->SetBackdrop(backdrop());
+        if constexpr (requires(Kind & k, Ref<Picture> p) { k.SetBackdrop(p); }) {
+            if (backdrop != nullptr)
+                RuntimeCheckCast<Kind>(_ControlByName(name))->SetBackdrop(backdrop());
         }
         _SetProperties(RuntimeCheckCast<Kind>(_ControlByName(name)), list);
     }
@@ -150,7 +150,8 @@ protected:
     template <class Self>
     void _BindMenuHandler(const std::string& itemName, bool (Self::*handler)(),
                           const Ref<Self>& w) {
-        auto delegate = RuntimeCreateDelegate(kMenuHandlerInvoker, handler, w, "(  ) as Boolean", 0);
+        auto delegate =
+            RuntimeCreateDelegate(kMenuHandlerInvoker, handler, w, "(  ) as Boolean", 0);
         _AddMenuHandler(itemName, delegate ? delegate->Address() : std::function<bool()>());
     }
 
@@ -160,7 +161,7 @@ protected:
         return RuntimeCheckCast<Kind>(MenuBar()->_Lookup(name));
     }
 
-private:
+  private:
     class View;
 
     void ApplyGeometry();

@@ -15,8 +15,9 @@ const char* const kSound = "529816__tumvik__dice-shake.wav";
 
 // A copy of the built bundle in a folder of the test's own, with only the resources asked for.
 class BundleCopy {
-public:
-    explicit BundleCopy(std::initializer_list<const char*> resources, bool withResourcesFolder = true)
+  public:
+    explicit BundleCopy(std::initializer_list<const char*> resources,
+                        bool withResourcesFolder = true)
         : root_(fs::temp_directory_path() /
                 ("dice-bundle-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
         const fs::path real = fs::path(DICE_TEST_EXECUTABLE).parent_path().parent_path();
@@ -39,7 +40,7 @@ public:
         fs::copy_file(real / "Resources" / name, Resources() / name);
     }
 
-private:
+  private:
     static inline int counter_ = 0;
     fs::path root_;
 };
@@ -95,8 +96,10 @@ TEST(BundleResources, WithoutAResourcesFolderTheSoundIsNilForGood) {
 TEST(BundleResources, AFileThatIsNoPlayableSoundGivesNil) {
     BundleCopy bundle({});
     // A float WAV: the player refuses it, so it must not pass as a sound.
-    std::ofstream(bundle.Resources() / kSound, std::ios::binary)
-        << std::string("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x03\0\x01\0\x44\xac\0\0\x10\xb1\x02\0\x04\0\x20\0data\0\0\0\0", 44);
+    std::ofstream(bundle.Resources() / kSound, std::ios::binary) << std::string(
+        "RIFF\x24\0\0\0WAVEfmt "
+        "\x10\0\0\0\x03\0\x01\0\x44\xac\0\0\x10\xb1\x02\0\x04\0\x20\0data\0\0\0\0",
+        44);
     EXPECT_TRUE(diceshake().IsNil());
 }
 

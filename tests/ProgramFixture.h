@@ -14,7 +14,7 @@
 // Starts the program as its entry point does, up to (not into) the event loop, with recording
 // services in place of the desktop's.
 class ProgramFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto services = std::make_unique<RecordingServices>();
         recorded = services.get();

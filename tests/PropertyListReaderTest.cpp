@@ -27,7 +27,7 @@ void Apply(Object& target, sp::Bytes list) {
 }
 
 constexpr std::array kCaseAndBlanks{
-    sp::String("Tooltip", ""),        sp::String("Name", "after the blank text"),
+    sp::String("Tooltip", ""),         sp::String("Name", "after the blank text"),
     sp::Integer("Index", -2147483648), sp::Boolean("Multiline", true),
     sp::Boolean("Transparent", true),  sp::Boolean("Transparent", false),
 };

@@ -28,7 +28,7 @@ double ProcessCpuSeconds() {
 }
 
 class CountingTimer : public Timer {
-public:
+  public:
     void Event_Action() override {
         ++ticks;
         ++*shared;
@@ -38,7 +38,7 @@ public:
 };
 
 class Target : public Object {
-public:
+  public:
     bool Handle() { return ++calls > 0; }
     int calls = 0;
 };
@@ -207,7 +207,7 @@ TEST(MenuCommands, OnlyADeclinedCommandFallsToTheItemsDefault) {
     auto window = MakeRef<Window>();
     auto quit = MakeRef<QuitMenuItem>();
     quit->SetName("FileQuit");
-    window->_AddMenuHandler("FileQuit", [] () -> bool { throw NilObjectException(); });
+    window->_AddMenuHandler("FileQuit", []() -> bool { throw NilObjectException(); });
     testing::internal::CaptureStderr();
     EXPECT_FALSE(window->HandleMenuCommand(quit));
     testing::internal::GetCapturedStderr();

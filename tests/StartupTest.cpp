@@ -17,14 +17,16 @@ namespace {
 // A window that takes the main window's class name, so that the main window's accessor finds a
 // window of the wrong class and start-up fails.
 class Impostor : public Window {
-public:
+  public:
     const ClassInfo& GetClassInfo() const override {
         static const ClassInfo borrowed("WinMain.WinMain", &Window::Class());
         return borrowed;
     }
 };
 
-void InstallRecording() { Services::Install(std::make_unique<RecordingServices>()); }
+void InstallRecording() {
+    Services::Install(std::make_unique<RecordingServices>());
+}
 
 }  // namespace
 

@@ -11,7 +11,7 @@ namespace {
 
 // The QApplication is made only when a test runs, so that listing the tests needs no display.
 class QtEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         Application::OverrideExecutablePath(DICE_TEST_EXECUTABLE);
         RuntimeInit();
