@@ -1,1 +1,279 @@
 #include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QPoint>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Application.h"
+#include "Canvas.h"
+#include "Label.h"
+#include "ProgramFixture.h"
+#include "Random.h"
+#include "Runtime.h"
+#include "app/BundleResources.h"
+#include "dice_window/WinMain.h"
+
+namespace {
+
+constexpr char kShakeSound[] = "529816__tumvik__dice-shake.wav";
+
+const std::vector<std::string> kFaceNames = {"LDice1", "LDice2", "LDice3", "LDice4",
+                                             "LDice5", "LDice6", "RDice1", "RDice2",
+                                             "RDice3", "RDice4", "RDice5", "RDice6"};
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+class RollTest : public ProgramFixture {
+  protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        unhandledBefore = UnhandledExceptionCount();
+    }
+    void TearDown() override {
+        Random::SetSource(nullptr);
+        recorded->onCall = nullptr;
+        EXPECT_EQ(UnhandledExceptionCount(), unhandledBefore) << "an exception escaped a handler";
+    }
+
+    // The values drawn from here on, in order; every draw must ask for a die's range.
+    void ScriptDraws(std::vector<std::int64_t> values) {
+        script.assign(values.begin(), values.end());
+        Random::SetSource([this](std::int64_t low, std::int64_t high) -> std::int64_t {
+            EXPECT_EQ(low, 0);
+            EXPECT_EQ(high, 5);
+            if (script.empty()) {
+                ADD_FAILURE() << "more draws than scripted";
+                return low;
+            }
+            const std::int64_t value = script.front();
+            script.pop_front();
+            return value;
+        });
+    }
+
+    // The face canvases shown, by name; the model and the Qt widget must agree on each.
+    static std::vector<std::string> VisibleFaces() {
+        std::vector<std::string> shown;
+        for (const std::string& name : kFaceNames) {
+            Ref<Canvas> face = RuntimeCheckCast<Canvas>(::WinMain()->_ControlByName(name));
+            EXPECT_EQ(face->Visible(), !face->View()->isHidden()) << name;
+            if (face->Visible()) shown.push_back(name);
+        }
+        return shown;
+    }
+
+    static bool ShakeLabelShown() {
+        Ref<Label> label = ::WinMain()->lbl_shake_shake();
+        EXPECT_EQ(label->Visible(), !label->View()->isHidden());
+        return label->Visible();
+    }
+
+    // Clicks the roll button; the click returns once the roll is over.
+    static void ClickRoll() { QTest::mouseClick(::WinMain()->Roll()->View(), Qt::LeftButton); }
+
+    std::vector<std::string> SoundsPlayed() const { return recorded->TextsOf("PlaySound"); }
+
+    std::deque<std::int64_t> script;
+    int unhandledBefore = 0;
+};
+
+TEST_F(RollTest, FirstValueDrawnIsTheLeftDie) {
+    EXPECT_TRUE(VisibleFaces().empty()) << "faces shown before the first roll";
+    EXPECT_FALSE(ShakeLabelShown());
+    ScriptDraws({2, 4});
+
+    ClickRoll();
+
+    EXPECT_EQ(VisibleFaces(), (std::vector<std::string>{"LDice3", "RDice5"}));
+    EXPECT_FALSE(ShakeLabelShown());
+    EXPECT_TRUE(script.empty()) << "the roll did not draw two values";
+    EXPECT_TRUE(recorded->TextsOf("Speak").empty());
+}
+
+TEST_F(RollTest, TwoOnesAndTwoSixesAreCalledOutOnceEachAfterTheFacesAreShown) {
+    struct Case {
+        std::int64_t left, right;
+        std::vector<std::string> faces;
+        std::vector<std::string> spoken;
+    };
+    const std::vector<Case> cases = {
+        {0, 0, {"LDice1", "RDice1"}, {"Snake Eyes"}},
+        {5, 5, {"LDice6", "RDice6"}, {"Box Cars"}},
+        {0, 5, {"LDice1", "RDice6"}, {}},
+        {5, 0, {"LDice6", "RDice1"}, {}},
+        {3, 3, {"LDice4", "RDice4"}, {}},
+    };
+    std::vector<std::string> facesWhenSpoken;
+    bool labelShownWhenSpoken = true;
+    recorded->onCall = [&](const RecordingServices::Call& call) {
+        if (call.kind != "Speak") return;
+        facesWhenSpoken = VisibleFaces();
+        labelShownWhenSpoken = ShakeLabelShown();
+    };
+
+    std::size_t rolls = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "values " << c.left << " and " << c.right);
+        const std::size_t spokenBefore = recorded->TextsOf("Speak").size();
+        facesWhenSpoken.clear();
+        ScriptDraws({c.left, c.right});
+
+        ClickRoll();
+        ++rolls;
+
+        EXPECT_EQ(VisibleFaces(), c.faces);
+        EXPECT_FALSE(ShakeLabelShown());
+        const std::vector<std::string> spoken = recorded->TextsOf("Speak");
+        EXPECT_EQ(std::vector<std::string>(spoken.begin() + static_cast<long>(spokenBefore),
+                                           spoken.end()),
+                  c.spoken);
+        if (!c.spoken.empty()) {
+            EXPECT_EQ(facesWhenSpoken, c.faces) << "spoken before both faces were shown";
+            EXPECT_FALSE(labelShownWhenSpoken);
+        }
+        // One start of the shake sound per roll, and nothing else leaves the process.
+        const std::vector<std::string> sounds = SoundsPlayed();
+        ASSERT_EQ(sounds.size(), rolls);
+        EXPECT_TRUE(EndsWith(sounds.back(), kShakeSound)) << sounds.back();
+        EXPECT_EQ(recorded->Calls().size(), rolls + spoken.size());
+    }
+}
+
+TEST_F(RollTest, WhileTheWindowShakesTheFacesAreHiddenAndTheShakeLabelShown) {
+    Ref<dice_window::WinMain> w = ::WinMain();
+    w->LDice2()->SetVisible(true);
+    w->RDice6()->SetVisible(true);
+    ScriptDraws({1, 2});
+
+    struct Snapshot {
+        std::vector<std::string> faces;
+        bool label = false;
+        std::size_t sounds = 0;
+    };
+    std::vector<Snapshot> during;
+    for (int at : {300, 800}) {
+        QTimer::singleShot(at, Qt::PreciseTimer, [&] {
+            during.push_back({VisibleFaces(), ShakeLabelShown(), SoundsPlayed().size()});
+        });
+    }
+    QElapsedTimer clock;
+    clock.start();
+    ClickRoll();
+    const qint64 rollMs = clock.elapsed();
+
+    ASSERT_EQ(during.size(), 2U) << "the roll did not last through the shake";
+    for (const Snapshot& s : during) {
+        EXPECT_TRUE(s.faces.empty());
+        EXPECT_TRUE(s.label);
+        EXPECT_EQ(s.sounds, 1U) << "the sound plays while the window shakes";
+    }
+    EXPECT_GE(rollMs, 1000);
+    EXPECT_LE(rollMs, 1600);
+    EXPECT_EQ(VisibleFaces(), (std::vector<std::string>{"LDice2", "RDice3"}));
+    EXPECT_FALSE(ShakeLabelShown());
+}
+
+TEST_F(RollTest, PressOnTheDiceLogoRollsAndIsNotClaimed) {
+    Ref<dice_window::WinMain> w = ::WinMain();
+    ScriptDraws({1, 1, 4, 0});
+
+    QTest::mousePress(w->DiceLogo()->View(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(VisibleFaces(), (std::vector<std::string>{"LDice2", "RDice2"}));
+    EXPECT_FALSE(ShakeLabelShown());
+    EXPECT_EQ(SoundsPlayed().size(), 1U);
+
+    EXPECT_FALSE(w->DiceLogo_MouseDown(w->DiceLogo(), 40, 17));
+    EXPECT_EQ(VisibleFaces(), (std::vector<std::string>{"LDice5", "RDice1"}));
+    EXPECT_FALSE(ShakeLabelShown());
+    EXPECT_EQ(SoundsPlayed().size(), 2U);
+    EXPECT_TRUE(script.empty());
+}
+
+TEST_F(RollTest, RollStartedDuringTheShakeEndsFirstAndTheOuterRollHasTheLastWord) {
+    // The nested roll draws first, the outer roll after it.
+    ScriptDraws({0, 0, 5, 5});
+    QElapsedTimer clock;
+    qint64 nestedStartMs = -1;
+    qint64 nestedReturnedMs = -1;
+    std::vector<std::string> facesAfterNested;
+    QTimer::singleShot(300, Qt::PreciseTimer, [&] {
+        nestedStartMs = clock.elapsed();
+        ClickRoll();
+        nestedReturnedMs = clock.elapsed();
+        facesAfterNested = VisibleFaces();
+    });
+    clock.start();
+    ClickRoll();
+    const qint64 outerReturnedMs = clock.elapsed();
+
+    ASSERT_GE(nestedStartMs, 0) << "the nested roll never started";
+    EXPECT_EQ(facesAfterNested, (std::vector<std::string>{"LDice1", "RDice1"}));
+    EXPECT_LE(outerReturnedMs - nestedReturnedMs, 50)
+        << "the outer shake went on after the nested one";
+    EXPECT_GE(outerReturnedMs - nestedStartMs, 1000);
+    EXPECT_LE(outerReturnedMs - nestedStartMs, 1600);
+
+    EXPECT_EQ(VisibleFaces(), (std::vector<std::string>{"LDice6", "RDice6"}));
+    EXPECT_FALSE(ShakeLabelShown());
+    EXPECT_EQ(recorded->TextsOf("Speak"), (std::vector<std::string>{"Snake Eyes", "Box Cars"}));
+    EXPECT_EQ(SoundsPlayed().size(), 2U);
+    EXPECT_TRUE(script.empty());
+}
+
+// The program runs from a copy of its bundle that lacks the shake sound.
+class RollWithoutSoundTest : public RollTest {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(bundleCopy.isValid());
+        namespace fs = std::filesystem;
+        const fs::path executable(DICE_TEST_EXECUTABLE);
+        const fs::path contents = executable.parent_path().parent_path();
+        const fs::path copyContents =
+            fs::path(bundleCopy.path().toStdString()) / "DiceShaker.app" / "Contents";
+        fs::create_directories(copyContents / "MacOS");
+        fs::copy(contents / "Resources", copyContents / "Resources", fs::copy_options::recursive);
+        fs::copy_file(executable, copyContents / "MacOS" / executable.filename());
+        ASSERT_TRUE(fs::remove(copyContents / "Resources" / kShakeSound));
+        Application::OverrideExecutablePath(
+            (copyContents / "MacOS" / executable.filename()).string());
+        // The sound is opened once per process; open it afresh from the copy.
+        app::diceshake::loaded = false;
+        app::diceshake::permaSound = nullptr;
+        RollTest::SetUp();
+    }
+    void TearDown() override {
+        RollTest::TearDown();
+        Application::OverrideExecutablePath(DICE_TEST_EXECUTABLE);
+        app::diceshake::loaded = false;
+        app::diceshake::permaSound = nullptr;
+    }
+
+    QTemporaryDir bundleCopy;
+};
+
+TEST_F(RollWithoutSoundTest, RollStillShakesAndThrows) {
+    ScriptDraws({4, 2});
+    QElapsedTimer clock;
+    clock.start();
+    ClickRoll();
+    const qint64 rollMs = clock.elapsed();
+
+    EXPECT_EQ(VisibleFaces(), (std::vector<std::string>{"LDice5", "RDice3"}));
+    EXPECT_FALSE(ShakeLabelShown());
+    EXPECT_GE(rollMs, 1000) << "the window did not shake";
+    EXPECT_TRUE(SoundsPlayed().empty());
+    EXPECT_TRUE(diceshake().IsNil());
+}
+
+}  // namespace
