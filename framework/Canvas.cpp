@@ -90,10 +90,7 @@ bool Canvas::HasEventHandler(int eventNumber) const {
 }
 
 void Canvas::FireMouseDown(std::int64_t x, std::int64_t y) {
-    if (mouseDown_.IsNil()) return;
-    Ref<MouseDownHandler> handler = mouseDown_;
-    Ref<Canvas> self = Self<Canvas>();
-    RuntimeDispatch([&] { handler->Invoke(self, x, y); });
+    FireEvent<Canvas>(mouseDown_, x, y);
 }
 
 QWidget* Canvas::CreateView(QWidget* parent) {

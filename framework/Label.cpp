@@ -29,49 +29,21 @@ class LabelView : public QLabel {
 const ClassInfo& Label::Class() {
     static const ClassInfo info(
         "Label", &RectControl::Class(),
-        {DeclareProperty("Text", PropertyType::String, &Label::SetText),
-         DeclareProperty("Value", PropertyType::String, &Label::SetValue),
-         DeclareProperty("FontName", PropertyType::String, &Label::SetFontName),
-         DeclareProperty("FontSize", PropertyType::Single, &Label::SetFontSize),
-         DeclareProperty("FontUnit", PropertyType::FontUnits, &Label::SetFontUnit),
-         DeclareProperty("Bold", PropertyType::Boolean, &Label::SetBold),
-         DeclareProperty("Italic", PropertyType::Boolean, &Label::SetItalic),
-         DeclareProperty("Underline", PropertyType::Boolean, &Label::SetUnderline),
-         DeclareProperty("MultiLine", PropertyType::Boolean, &Label::SetMultiLine),
-         DeclareProperty("Selectable", PropertyType::Boolean, &Label::SetSelectable),
-         DeclareProperty("TextAlignment", PropertyType::Enumeration, &Label::SetTextAlignment),
-         DeclareProperty("TextColor", PropertyType::Color, &Label::SetTextColor),
-         DeclareProperty("DataSource", PropertyType::String, &Label::SetDataSource),
-         DeclareProperty("DataField", PropertyType::String, &Label::SetDataField)},
+        FontStyle::WithProperties<Label>(
+            {DeclareProperty("Text", PropertyType::String, &Label::SetText),
+             DeclareProperty("Value", PropertyType::String, &Label::SetValue),
+             DeclareProperty("MultiLine", PropertyType::Boolean, &Label::SetMultiLine),
+             DeclareProperty("Selectable", PropertyType::Boolean, &Label::SetSelectable),
+             DeclareProperty("TextAlignment", PropertyType::Enumeration, &Label::SetTextAlignment),
+             DeclareProperty("TextColor", PropertyType::Color, &Label::SetTextColor),
+             DeclareProperty("DataSource", PropertyType::String, &Label::SetDataSource),
+             DeclareProperty("DataField", PropertyType::String, &Label::SetDataField)}),
         {}, [] { return Ref<Object>(MakeRef<Label>()); });
     return info;
 }
 
 void Label::SetText(const std::string& text) {
     text_ = text;
-    ApplyToView();
-}
-void Label::SetFontName(const std::string& v) {
-    font_.name = v;
-    ApplyToView();
-}
-void Label::SetFontSize(float v) {
-    font_.size = v;
-    ApplyToView();
-}
-void Label::SetFontUnit(std::int64_t v) {
-    font_.unit = v;
-}
-void Label::SetBold(bool v) {
-    font_.bold = v;
-    ApplyToView();
-}
-void Label::SetItalic(bool v) {
-    font_.italic = v;
-    ApplyToView();
-}
-void Label::SetUnderline(bool v) {
-    font_.underline = v;
     ApplyToView();
 }
 void Label::SetMultiLine(bool v) {
@@ -91,6 +63,11 @@ void Label::SetTextColor(::Color v) {
     ApplyToView();
 }
 
+void Label::EditFont(const std::function<void(FontStyle&)>& edit) {
+    edit(font_);
+    ApplyToView();
+}
+
 void Label::_BindEvent(int eventNumber, const Ref<Object>& handler) {
     if (eventNumber != kMouseDownEvent) return RectControl::_BindEvent(eventNumber, handler);
     mouseDown_ = RuntimeCheckCast<MouseDownHandler>(handler);
@@ -101,10 +78,7 @@ bool Label::HasEventHandler(int eventNumber) const {
 }
 
 void Label::FireMouseDown(std::int64_t x, std::int64_t y) {
-    if (mouseDown_.IsNil()) return;
-    Ref<MouseDownHandler> handler = mouseDown_;
-    Ref<Label> self = Self<Label>();
-    RuntimeDispatch([&] { handler->Invoke(self, x, y); });
+    FireEvent<Label>(mouseDown_, x, y);
 }
 
 QWidget* Label::CreateView(QWidget* parent) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "Color.h"
@@ -26,12 +27,7 @@ class Label : public RectControl {
     void SetValue(const std::string& text) { SetText(text); }
 
     const FontStyle& Font() const { return font_; }
-    void SetFontName(const std::string& v);
-    void SetFontSize(float v);
-    void SetFontUnit(std::int64_t v);
-    void SetBold(bool v);
-    void SetItalic(bool v);
-    void SetUnderline(bool v);
+    void EditFont(const std::function<void(FontStyle&)>& edit);
     bool MultiLine() const { return multiLine_; }
     void SetMultiLine(bool v);
     bool Selectable() const { return selectable_; }

@@ -7,17 +7,12 @@
 const ClassInfo& PushButton::Class() {
     static const ClassInfo info(
         "PushButton", &RectControl::Class(),
-        {DeclareProperty("Caption", PropertyType::String, &PushButton::SetCaption),
-         DeclareProperty("FontName", PropertyType::String, &PushButton::SetFontName),
-         DeclareProperty("FontSize", PropertyType::Single, &PushButton::SetFontSize),
-         DeclareProperty("FontUnit", PropertyType::FontUnits, &PushButton::SetFontUnit),
-         DeclareProperty("Bold", PropertyType::Boolean, &PushButton::SetBold),
-         DeclareProperty("Italic", PropertyType::Boolean, &PushButton::SetItalic),
-         DeclareProperty("Underline", PropertyType::Boolean, &PushButton::SetUnderline),
-         DeclareProperty("Cancel", PropertyType::Boolean, &PushButton::SetCancel),
-         DeclareProperty("Default", PropertyType::Boolean, &PushButton::SetDefault),
-         DeclareProperty("MacButtonStyle", PropertyType::Enumeration,
-                         &PushButton::SetMacButtonStyle)},
+        FontStyle::WithProperties<PushButton>(
+            {DeclareProperty("Caption", PropertyType::String, &PushButton::SetCaption),
+             DeclareProperty("Cancel", PropertyType::Boolean, &PushButton::SetCancel),
+             DeclareProperty("Default", PropertyType::Boolean, &PushButton::SetDefault),
+             DeclareProperty("MacButtonStyle", PropertyType::Enumeration,
+                             &PushButton::SetMacButtonStyle)}),
         {}, [] { return Ref<Object>(MakeRef<PushButton>()); });
     return info;
 }
@@ -26,31 +21,13 @@ void PushButton::SetCaption(const std::string& v) {
     caption_ = v;
     ApplyToView();
 }
-void PushButton::SetFontName(const std::string& v) {
-    font_.name = v;
-    ApplyToView();
-}
-void PushButton::SetFontSize(float v) {
-    font_.size = v;
-    ApplyToView();
-}
-void PushButton::SetFontUnit(std::int64_t v) {
-    font_.unit = v;
-}
-void PushButton::SetBold(bool v) {
-    font_.bold = v;
-    ApplyToView();
-}
-void PushButton::SetItalic(bool v) {
-    font_.italic = v;
-    ApplyToView();
-}
-void PushButton::SetUnderline(bool v) {
-    font_.underline = v;
-    ApplyToView();
-}
 void PushButton::SetDefault(bool v) {
     default_ = v;
+    ApplyToView();
+}
+
+void PushButton::EditFont(const std::function<void(FontStyle&)>& edit) {
+    edit(font_);
     ApplyToView();
 }
 
@@ -64,10 +41,7 @@ bool PushButton::HasEventHandler(int eventNumber) const {
 }
 
 void PushButton::FireAction() {
-    if (action_.IsNil()) return;
-    Ref<ActionHandler> handler = action_;
-    Ref<PushButton> self = Self<PushButton>();
-    RuntimeDispatch([&] { handler->Invoke(self); });
+    FireEvent<PushButton>(action_);
 }
 
 QWidget* PushButton::CreateView(QWidget* parent) {

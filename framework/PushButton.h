@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "Delegate.h"
@@ -20,12 +21,7 @@ class PushButton : public RectControl {
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& v);
     const FontStyle& Font() const { return font_; }
-    void SetFontName(const std::string& v);
-    void SetFontSize(float v);
-    void SetFontUnit(std::int64_t v);
-    void SetBold(bool v);
-    void SetItalic(bool v);
-    void SetUnderline(bool v);
+    void EditFont(const std::function<void(FontStyle&)>& edit);
     bool Cancel() const { return cancel_; }
     void SetCancel(bool v) { cancel_ = v; }
     bool Default() const { return default_; }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Control.h"
+#include "Runtime.h"
 
 class QWidget;
 
@@ -61,6 +62,15 @@ class RectControl : public Control {
     QWidget* View() const { return view_; }
 
   protected:
+    // Runs a bound handler, if any, through the event boundary; the control goes first.
+    template <class Kind, class Handler, class... Args>
+    void FireEvent(const Ref<Handler>& handler, Args... args) {
+        if (handler.IsNil()) return;
+        Ref<Handler> running = handler;  // the handler may be rebound while it runs
+        Ref<Kind> self = Self<Kind>();
+        RuntimeDispatch([&] { running->Invoke(self, args...); });
+    }
+
     virtual QWidget* CreateView(QWidget* parent) = 0;
     // Pushes the whole model to the view; kinds extend it with their own properties.
     virtual void ApplyToView();
