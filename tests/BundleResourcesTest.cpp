@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "Application.h"
 #include "FolderItem.h"
+#include "TestSupport.h"
 #include "app/BundleResources.h"
 
 namespace fs = std::filesystem;
@@ -12,38 +12,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kSound = "529816__tumvik__dice-shake.wav";
-
-// A copy of the built bundle in a folder of the test's own, with only the resources asked for.
-class BundleCopy {
-  public:
-    explicit BundleCopy(std::initializer_list<const char*> resources,
-                        bool withResourcesFolder = true)
-        : root_(fs::temp_directory_path() /
-                ("dice-bundle-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
-        const fs::path real = fs::path(DICE_TEST_EXECUTABLE).parent_path().parent_path();
-        fs::create_directories(root_ / "Contents" / "MacOS");
-        std::ofstream(root_ / "Contents" / "MacOS" / "DiceShaker") << "";
-        if (withResourcesFolder) fs::create_directories(Resources());
-        for (const char* name : resources) {
-            fs::copy_file(real / "Resources" / name, Resources() / name);
-        }
-        Application::OverrideExecutablePath((root_ / "Contents" / "MacOS" / "DiceShaker").string());
-    }
-    ~BundleCopy() {
-        Application::OverrideExecutablePath(DICE_TEST_EXECUTABLE);
-        std::error_code ec;
-        fs::remove_all(root_, ec);
-    }
-    fs::path Resources() const { return root_ / "Contents" / "Resources"; }
-    void Add(const char* name) const {
-        const fs::path real = fs::path(DICE_TEST_EXECUTABLE).parent_path().parent_path();
-        fs::copy_file(real / "Resources" / name, Resources() / name);
-    }
-
-  private:
-    static inline int counter_ = 0;
-    fs::path root_;
-};
 
 }  // namespace
 

@@ -1,13 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
@@ -16,6 +11,7 @@
 
 #include "ProgramFixture.h"
 #include "Runtime.h"
+#include "TestSupport.h"
 #include "app/App.h"
 #include "app/BundleResources.h"
 #include "app/MainMenuBar.h"
@@ -38,27 +34,6 @@ const std::string kThanks =
     "interest. \r\r"
     "\r\r"
     "If you would like to support the author, contributions of any size are welcome.";
-
-QAction* MenuAction(QMainWindow* window, const QString& menuTitle, const QString& itemText) {
-    for (QAction* menu : window->menuBar()->actions()) {
-        if (menu->text() != menuTitle || menu->menu() == nullptr) continue;
-        for (QAction* item : menu->menu()->actions()) {
-            if (item->text() == itemText) return item;
-        }
-    }
-    return nullptr;
-}
-
-// Chooses the item from the credits window's own menu bar.
-void TriggerCreditsMenu(const QString& menuTitle, const QString& itemText) {
-    QAction* action = MenuAction(::Credits()->NativeWindow(), menuTitle, itemText);
-    ASSERT_NE(action, nullptr) << itemText.toStdString();
-    action->trigger();
-}
-
-void Click(const Ref<RectControl>& control) {
-    QTest::mouseClick(control->View(), Qt::LeftButton);
-}
 
 // The credits window in front, as the main window's quit leaves it.
 Ref<CreditsWindow> CreditsInFront() {
@@ -169,15 +144,11 @@ TEST_F(CreditsTest, WebsiteRoutesOpenTheWebsiteAndOnlyContactOpensTheContactPage
         std::function<void()> run;
         std::string address;
     } kRoutes[] = {
-        {"logo press, near corner",
-         [&] { QTest::mousePress(c->Canvas1()->View(), Qt::LeftButton, {}, QPoint(2, 2)); },
-         kWebsite},
-        {"logo press, far corner",
-         [&] { QTest::mousePress(c->Canvas1()->View(), Qt::LeftButton, {}, QPoint(285, 164)); },
-         kWebsite},
+        {"logo press, near corner", [&] { Press(c->Canvas1(), 2, 2); }, kWebsite},
+        {"logo press, far corner", [&] { Press(c->Canvas1(), 285, 164); }, kWebsite},
         {"Visit Our Website button", [&] { Click(c->btn_VisitOurWebsite()); }, kWebsite},
-        {"Help > Visit Our Website", [] { TriggerCreditsMenu("Help", "Visit Our Website"); },
-         kWebsite},
+        {"Help > Visit Our Website",
+         [&] { TriggerMenu(c->NativeWindow(), "Help", "Visit Our Website"); }, kWebsite},
         {"Contact Us Now button", [&] { Click(c->btn_contactUs()); }, kContact},
     };
     for (const auto& r : kRoutes) {
@@ -200,7 +171,7 @@ TEST_F(CreditsTest, AboutShowsTheAppNameReadFromTheHiddenMainWindow) {
     recorded->onCall = [&](const Call&) {
         mainShownDuringAbout = ::WinMain()->NativeWindow()->isVisible();
     };
-    TriggerCreditsMenu("Help", "About");
+    TriggerMenu(::Credits()->NativeWindow(), "Help", "About");
     EXPECT_EQ(recorded->Calls(), (std::vector<Call>{{"MessageBox", kAppName}}));
     EXPECT_FALSE(mainShownDuringAbout);
 }
@@ -239,7 +210,7 @@ TEST_F(CreditsTest, EditItemsReachNoHandlerOfTheProgram) {
                       {"&Delete", c->EditClear()}, {"Select &All", c->EditSelectAll()}};
     for (const auto& e : kEditItems) {
         SCOPED_TRACE(e.caption);
-        TriggerCreditsMenu("&Edit", e.caption);
+        TriggerMenu(c->NativeWindow(), "&Edit", e.caption);
         EXPECT_FALSE(c->HandleMenuCommand(e.item));
     }
     EXPECT_TRUE(recorded->Calls().empty());
@@ -251,7 +222,7 @@ TEST_F(CreditsTest, FileQuitFallsBackToTheQuitItemsDefault) {
     const Ref<CreditsWindow> c = CreditsInFront();
     EXPECT_EQ(c->FileQuit()->GetClassInfo().Name(), "QuitMenuItem");
     EXPECT_EQ(c->AboutMenu()->GetClassInfo().Name(), "ApplicationMenuItem");
-    TriggerCreditsMenu("&File", "&Quit");
+    TriggerMenu(c->NativeWindow(), "&File", "&Quit");
     EXPECT_TRUE(RuntimeQuitRequested());
     EXPECT_EQ(RuntimeExitCode(), 0);
     EXPECT_FALSE(c->HandleMenuCommand(c->FileQuit()));

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QPoint>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
@@ -12,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "Application.h"
 #include "Canvas.h"
 #include "Label.h"
 #include "ProgramFixture.h"
 #include "Random.h"
 #include "Runtime.h"
+#include "TestSupport.h"
 #include "app/BundleResources.h"
 #include "dice_window/WinMain.h"
 
@@ -80,7 +77,7 @@ class RollTest : public ProgramFixture {
     }
 
     // Clicks the roll button; the click returns once the roll is over.
-    static void ClickRoll() { QTest::mouseClick(::WinMain()->Roll()->View(), Qt::LeftButton); }
+    static void ClickRoll() { Click(::WinMain()->Roll()); }
 
     std::vector<std::string> SoundsPlayed() const { return recorded->TextsOf("PlaySound"); }
 
@@ -188,7 +185,7 @@ TEST_F(RollTest, PressOnTheDiceLogoRollsAndIsNotClaimed) {
     Ref<dice_window::WinMain> w = ::WinMain();
     ScriptDraws({1, 1, 4, 0});
 
-    QTest::mousePress(w->DiceLogo()->View(), Qt::LeftButton, {}, QPoint(3, 3));
+    Press(w->DiceLogo(), 3, 3);
     EXPECT_EQ(VisibleFaces(), (std::vector<std::string>{"LDice2", "RDice2"}));
     EXPECT_FALSE(ShakeLabelShown());
     EXPECT_EQ(SoundsPlayed().size(), 1U);
@@ -235,18 +232,7 @@ TEST_F(RollTest, RollStartedDuringTheShakeEndsFirstAndTheOuterRollHasTheLastWord
 class RollWithoutSoundTest : public RollTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(bundleCopy.isValid());
-        namespace fs = std::filesystem;
-        const fs::path executable(DICE_TEST_EXECUTABLE);
-        const fs::path contents = executable.parent_path().parent_path();
-        const fs::path copyContents =
-            fs::path(bundleCopy.path().toStdString()) / "DiceShaker.app" / "Contents";
-        fs::create_directories(copyContents / "MacOS");
-        fs::copy(contents / "Resources", copyContents / "Resources", fs::copy_options::recursive);
-        fs::copy_file(executable, copyContents / "MacOS" / executable.filename());
-        ASSERT_TRUE(fs::remove(copyContents / "Resources" / kShakeSound));
-        Application::OverrideExecutablePath(
-            (copyContents / "MacOS" / executable.filename()).string());
+        ASSERT_TRUE(std::filesystem::remove(bundle.Resources() / kShakeSound));
         // The sound is opened once per process; open it afresh from the copy.
         app::diceshake::loaded = false;
         app::diceshake::permaSound = nullptr;
@@ -254,12 +240,11 @@ class RollWithoutSoundTest : public RollTest {
     }
     void TearDown() override {
         RollTest::TearDown();
-        Application::OverrideExecutablePath(DICE_TEST_EXECUTABLE);
         app::diceshake::loaded = false;
         app::diceshake::permaSound = nullptr;
     }
 
-    QTemporaryDir bundleCopy;
+    BundleCopy bundle{BundleCopy::AllResources()};
 };
 
 TEST_F(RollWithoutSoundTest, RollStillShakesAndThrows) {

@@ -1,12 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QLabel>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -14,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "Application.h"
 #include "ProgramFixture.h"
 #include "Runtime.h"
+#include "TestSupport.h"
 #include "app/App.h"
 #include "app/BundleResources.h"
 #include "app/MainMenuBar.h"
@@ -33,23 +27,6 @@ const std::string kCopyright = "Copyright 2026 Quorvane. All rights reserved.";
 const std::string kWebsite = "https://www.quorvane.com/freeforfun";
 const std::string kContact = "https://www.quorvane.com/write-us-now";
 const std::string kPlaceholderName = "App Name Here";
-
-// The action of the item with that caption in the window's own menu bar, or null.
-QAction* MenuAction(QMainWindow* window, const QString& menuTitle, const QString& itemText) {
-    for (QAction* menu : window->menuBar()->actions()) {
-        if (menu->text() != menuTitle || menu->menu() == nullptr) continue;
-        for (QAction* item : menu->menu()->actions()) {
-            if (item->text() == itemText) return item;
-        }
-    }
-    return nullptr;
-}
-
-void TriggerMenu(const QString& menuTitle, const QString& itemText) {
-    QAction* action = MenuAction(::WinMain()->NativeWindow(), menuTitle, itemText);
-    ASSERT_NE(action, nullptr) << itemText.toStdString();
-    action->trigger();
-}
 
 Ref<Window> ExistingCreditsWindow() {
     return _GetImplicitWindow(credits_window::Credits::kClassName);
@@ -117,22 +94,11 @@ TEST_F(WinMainTest, EveryCanvasHasItsBackdropAndBothDiceShareEachFace) {
 class WinMainWithoutFaceThree : public ProgramFixture {
   protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
-        ASSERT_TRUE(scratch.isValid());
-        const fs::path original =
-            fs::path(DICE_TEST_EXECUTABLE).parent_path().parent_path().parent_path();
-        const fs::path copy = fs::path(scratch.path().toStdString()) / original.filename();
-        fs::copy(original, copy, fs::copy_options::recursive);
-        ASSERT_TRUE(fs::remove(copy / "Contents" / "Resources" / "DDice3.svg"));
-        Application::OverrideExecutablePath((copy / "Contents" / "MacOS" / "DiceShaker").string());
+        ASSERT_TRUE(std::filesystem::remove(bundle.Resources() / "DDice3.svg"));
         ProgramFixture::SetUp();
     }
-    void TearDown() override {
-        Application::OverrideExecutablePath(DICE_TEST_EXECUTABLE);
-        ProgramFixture::TearDown();
-    }
 
-    QTemporaryDir scratch;
+    BundleCopy bundle{BundleCopy::AllResources()};
 };
 
 TEST_F(WinMainWithoutFaceThree, OpensWithThatFacesCanvasesBare) {
@@ -164,7 +130,7 @@ TEST_F(WinMainTest, OpenSetsTitleCopyrightLineAndAddresses) {
 }
 
 TEST_F(WinMainTest, AboutBoxHoldsExactlyTheAppName) {
-    TriggerMenu("Help", "About");
+    TriggerMenu(::WinMain()->NativeWindow(), "Help", "About");
     EXPECT_EQ(recorded->Calls(), (std::vector<Call>{{"MessageBox", kAppName}}));
     EXPECT_NE(::WinMain()->Title(), kPlaceholderName);
     EXPECT_TRUE(::WinMain()->_AboutMenu_Action());
@@ -176,11 +142,10 @@ TEST_F(WinMainTest, EveryWebsiteRouteOpensTheWebsiteAndNeverTheContactPage) {
         const char* route;
         std::function<void()> run;
     } kRoutes[] = {
-        {"copyright line press",
-         [] { QTest::mousePress(::WinMain()->lbl_Copyright()->View(), Qt::LeftButton); }},
-        {"website button",
-         [] { QTest::mouseClick(::WinMain()->btn_VisitWebsite()->View(), Qt::LeftButton); }},
-        {"Help > Visit Our Website", [] { TriggerMenu("Help", "Visit Our Website"); }},
+        {"copyright line press", [] { Press(::WinMain()->lbl_Copyright()); }},
+        {"website button", [] { Click(::WinMain()->btn_VisitWebsite()); }},
+        {"Help > Visit Our Website",
+         [] { TriggerMenu(::WinMain()->NativeWindow(), "Help", "Visit Our Website"); }},
     };
     // Twice round: every press opens the address again.
     for (int round = 0; round < 2; ++round) {
@@ -218,7 +183,7 @@ void ExpectCreditsReplacedMain(const Ref<MainWindow>& before) {
 TEST_F(WinMainTest, QuitButtonSwapsToCreditsAndKeepsRunning) {
     const Ref<MainWindow> before = ::WinMain();
     ASSERT_TRUE(ExistingCreditsWindow().IsNil());
-    QTest::mouseClick(before->btn_quit()->View(), Qt::LeftButton);
+    Click(before->btn_quit());
     ExpectCreditsReplacedMain(before);
 }
 
@@ -230,7 +195,7 @@ TEST_F(WinMainTest, CloseRequestSwapsToCreditsAndKeepsRunning) {
 }
 
 TEST_F(WinMainTest, FileQuitEndsWithCodeZeroAfterTheCloseEventRaisedCredits) {
-    TriggerMenu("&File", "&Quit");
+    TriggerMenu(::WinMain()->NativeWindow(), "&File", "&Quit");
     EXPECT_TRUE(RuntimeQuitRequested());
     EXPECT_EQ(RuntimeExitCode(), 0);
     EXPECT_FALSE(::WinMain()->Visible());
@@ -292,7 +257,7 @@ TEST_F(WinMainTest, OnlyTheFiveBoundControlsAnswerPresses) {
     EXPECT_FALSE(w->lbl_shake_shake()->HasEventHandler(Label::kMouseDownEvent));
     for (const Ref<RectControl>& control : unbound) {
         control->SetVisible(true);
-        QTest::mousePress(control->View(), Qt::LeftButton, {}, QPoint(10, 10));
+        Press(control, 10, 10);
     }
     EXPECT_TRUE(recorded->Calls().empty());
     EXPECT_FALSE(RuntimeQuitRequested());
