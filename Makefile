@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev clang \
   qt6-base-dev qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev \
   qt6-speech-flite-plugin qt6-svg-dev libqt6svg6 \
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils python3
 
 .PHONY: setup configure build run test test-asan fuzz bench clean
 
@@ -46,6 +46,10 @@ fuzz: setup
 	mkdir -p $(FUZZ_BUILD)/corpus
 	$(FUZZ_BUILD)/tests/fuzz/property_list_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  -dict=tests/fuzz/property_names.dict $(FUZZ_BUILD)/corpus
+
+# Dice Shaker beside a bare Qt window: start-up, memory, shake CPU and timer accuracy.
+bench: build
+	cmake --build $(BUILD) --target run_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
