@@ -15,23 +15,18 @@ class CanvasView : public QWidget {
   public:
     CanvasView(QWidget* parent, std::weak_ptr<Object> owner) : QWidget(parent), owner_(owner) {}
 
-    void SetPicture(const Picture* picture) {
+    void SetPicture(const Ref<Picture>& picture) {
+        picture_ = picture;
         svg_.reset();
         image_ = QImage();
-        if (picture != nullptr) {
-            const QByteArray bytes = QByteArray::fromStdString(picture->Bytes());
-            if (picture->GetFormat() == Picture::Format::Svg) {
-                svg_ = std::make_unique<QSvgRenderer>(bytes);
-                if (!svg_->isValid()) svg_.reset();
-            } else {
-                image_.loadFromData(bytes);
-            }
-        }
+        decoded_ = false;
         update();
     }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* /*event*/) override {
+        // Decoded on first paint: the dice's faces stay hidden until a roll shows them.
+        if (!decoded_) Decode();
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -52,7 +47,21 @@ class CanvasView : public QWidget {
     }
 
   private:
+    void Decode() {
+        decoded_ = true;
+        if (picture_.IsNil()) return;
+        const QByteArray bytes = QByteArray::fromStdString(picture_->Bytes());
+        if (picture_->GetFormat() == Picture::Format::Svg) {
+            svg_ = std::make_unique<QSvgRenderer>(bytes);
+            if (!svg_->isValid()) svg_.reset();
+        } else {
+            image_.loadFromData(bytes);
+        }
+    }
+
     std::weak_ptr<Object> owner_;
+    Ref<Picture> picture_;
+    bool decoded_ = false;
     std::unique_ptr<QSvgRenderer> svg_;
     QImage image_;
 };
@@ -72,7 +81,7 @@ const ClassInfo& Canvas::Class() {
 
 void Canvas::SetBackdrop(const Ref<Picture>& picture) {
     backdrop_ = picture;
-    if (auto* view = static_cast<CanvasView*>(View())) view->SetPicture(backdrop_.Get());
+    if (auto* view = static_cast<CanvasView*>(View())) view->SetPicture(backdrop_);
 }
 
 void Canvas::SetAllowFocus(bool v) {
@@ -95,7 +104,7 @@ void Canvas::FireMouseDown(std::int64_t x, std::int64_t y) {
 
 QWidget* Canvas::CreateView(QWidget* parent) {
     auto* view = new CanvasView(parent, weak_from_this());
-    view->SetPicture(backdrop_.Get());
+    view->SetPicture(backdrop_);
     return view;
 }
 

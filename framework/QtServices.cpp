@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLibrary>
 #include <QMessageBox>
-#include <QSoundEffect>
-#include <QTextToSpeech>
 #include <QUrl>
 #include <cstdio>
+
+#include "Application.h"
+#include "FolderItem.h"
+#include "MediaBackend.h"
 
 QtServices::QtServices() = default;
 QtServices::~QtServices() = default;
@@ -21,55 +24,30 @@ void QtServices::MessageBox(const std::string& text) {
     box.exec();
 }
 
-QTextToSpeech* QtServices::Speech() {
-    if (speech_ || speechUnavailable_) return speech_.get();
-    const QStringList engines = QTextToSpeech::availableEngines();
-    if (engines.isEmpty()) {
-        speechUnavailable_ = true;
-        std::fprintf(stderr, "Speech: no speech engine is installed\n");
-        return nullptr;
-    }
-    // speech-dispatcher, when installed, outranks flite but needs a daemon and can hang on exit.
-    const QString engine =
-        engines.contains(QStringLiteral("flite")) ? QStringLiteral("flite") : QString();
-    speech_ = std::make_unique<QTextToSpeech>(engine);
-    if (speech_->state() == QTextToSpeech::Error) {
-        std::fprintf(stderr, "Speech: %s\n", qPrintable(speech_->errorString()));
-        speech_.reset();
-        speechUnavailable_ = true;
-        return nullptr;
-    }
-    QObject::connect(speech_.get(), &QTextToSpeech::stateChanged, speech_.get(),
-                     [this](QTextToSpeech::State state) {
-                         if (state == QTextToSpeech::Ready) SpeakNext();
-                     });
-    return speech_.get();
-}
-
 void QtServices::Speak(const std::string& text, bool interrupt) {
-    QTextToSpeech* speech = Speech();
-    if (speech == nullptr) return;
-    if (interrupt) speechQueue_.clear();
-    speechQueue_.push_back(text);
-    if (interrupt || speech->state() != QTextToSpeech::Speaking) SpeakNext();
-}
-
-void QtServices::SpeakNext() {
-    if (speechQueue_.empty() || !speech_) return;
-    const std::string next = speechQueue_.front();
-    speechQueue_.pop_front();
-    speech_->say(QString::fromStdString(next));
-    if (speech_->state() == QTextToSpeech::Error) {
-        std::fprintf(stderr, "Speech: %s\n", qPrintable(speech_->errorString()));
-    }
+    if (MediaBackend* media = Media()) media->Speak(text, interrupt);
 }
 
 void QtServices::PlaySound(const std::string& path) {
-    std::unique_ptr<QSoundEffect>& effect = sounds_[path];
-    // An effect that failed once stays failed; a fresh one gets a fresh try.
-    if (!effect || effect->status() == QSoundEffect::Error) {
-        effect = std::make_unique<QSoundEffect>();
-        effect->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+    if (MediaBackend* media = Media()) media->PlaySound(path);
+}
+
+MediaBackend* QtServices::Media() {
+    if (mediaTried_) return media_.get();
+    mediaTried_ = true;
+    // The module stands in the bundle's PlugIns folder, beside Resources.
+    Ref<FolderItem> executable = Application::ExecutableFile();
+    if (executable.IsNil()) return nullptr;
+    const std::filesystem::path folder =
+        executable->NativePath().parent_path().parent_path() / "PlugIns";
+    QLibrary module(QString::fromStdString((folder / kMediaBackendModule).string()));
+    auto create = reinterpret_cast<MediaBackend* (*)()>(module.resolve(kMediaBackendEntry));
+    if (create == nullptr) {
+        std::fprintf(stderr, "Sound and speech are unavailable: %s\n",
+                     qPrintable(module.errorString()));
+        return nullptr;
     }
-    effect->play();
+    // The module stays loaded for the rest of the run: QLibrary unloads only when asked to.
+    media_.reset(create());
+    return media_.get();
 }

@@ -1,19 +1,16 @@
 #pragma once
 
-#include <deque>
-#include <map>
 #include <memory>
 #include <string>
 
 #include "Services.h"
 
-class QSoundEffect;
-class QTextToSpeech;
+class MediaBackend;
 
-// The desktop's own services. Speech and sound are created on first use, not at start-up: each
-// costs tens of milliseconds and several megabytes that a game that is only looked at never needs.
+// The desktop's own services. Sound and speech come from the media module, loaded on their first
+// use; without it the program goes on silently.
 class QtServices : public Services {
-  public:
+public:
     QtServices();
     ~QtServices() override;
 
@@ -22,13 +19,9 @@ class QtServices : public Services {
     void Speak(const std::string& text, bool interrupt) override;
     void PlaySound(const std::string& path) override;
 
-  private:
-    QTextToSpeech* Speech();
-    void SpeakNext();
+private:
+    MediaBackend* Media();
 
-    std::unique_ptr<QTextToSpeech> speech_;
-    bool speechUnavailable_ = false;
-    // say() cuts off speech in progress, so call-outs wait for the one being spoken.
-    std::deque<std::string> speechQueue_;
-    std::map<std::string, std::unique_ptr<QSoundEffect>> sounds_;
+    std::unique_ptr<MediaBackend> media_;
+    bool mediaTried_ = false;
 };

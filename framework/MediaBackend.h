@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// Sound and speech live in a module of their own, loaded on first use: the multimedia and speech
+// libraries behind them cost start-up time and memory that a game that is only looked at never
+// needs.
+class MediaBackend {
+public:
+    virtual ~MediaBackend() = default;
+    virtual void Speak(const std::string& text, bool interrupt) = 0;
+    virtual void PlaySound(const std::string& path) = 0;
+};
+
+// The module's one entry point.
+extern "C" MediaBackend* DiceCreateMediaBackend();
+inline constexpr const char* kMediaBackendEntry = "DiceCreateMediaBackend";
+inline constexpr const char* kMediaBackendModule = "dice_media";
