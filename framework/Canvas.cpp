@@ -23,7 +23,7 @@ class CanvasView : public QWidget {
         update();
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* /*event*/) override {
         // Decoded on first paint: the dice's faces stay hidden until a roll shows them.
         if (!decoded_) Decode();
@@ -86,7 +86,7 @@ void Canvas::SetBackdrop(const Ref<Picture>& picture) {
 
 void Canvas::SetAllowFocus(bool v) {
     allowFocus_ = v;
-    ApplyToView();
+    SyncView();
 }
 
 void Canvas::_BindEvent(int eventNumber, const Ref<Object>& handler) {

@@ -44,28 +44,28 @@ const ClassInfo& Label::Class() {
 
 void Label::SetText(const std::string& text) {
     text_ = text;
-    ApplyToView();
+    SyncView();
 }
 void Label::SetMultiLine(bool v) {
     multiLine_ = v;
-    ApplyToView();
+    SyncView();
 }
 void Label::SetSelectable(bool v) {
     selectable_ = v;
-    ApplyToView();
+    SyncView();
 }
 void Label::SetTextAlignment(std::int64_t v) {
     textAlignment_ = v;
-    ApplyToView();
+    SyncView();
 }
 void Label::SetTextColor(::Color v) {
     textColor_ = v;
-    ApplyToView();
+    SyncView();
 }
 
 void Label::EditFont(const std::function<void(FontStyle&)>& edit) {
     edit(font_);
-    ApplyToView();
+    SyncView();
 }
 
 void Label::_BindEvent(int eventNumber, const Ref<Object>& handler) {

@@ -6,7 +6,7 @@
 // libraries behind them cost start-up time and memory that a game that is only looked at never
 // needs.
 class MediaBackend {
-public:
+  public:
     virtual ~MediaBackend() = default;
     virtual void Speak(const std::string& text, bool interrupt) = 0;
     virtual void PlaySound(const std::string& path) = 0;

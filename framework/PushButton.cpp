@@ -19,16 +19,16 @@ const ClassInfo& PushButton::Class() {
 
 void PushButton::SetCaption(const std::string& v) {
     caption_ = v;
-    ApplyToView();
+    SyncView();
 }
 void PushButton::SetDefault(bool v) {
     default_ = v;
-    ApplyToView();
+    SyncView();
 }
 
 void PushButton::EditFont(const std::function<void(FontStyle&)>& edit) {
     edit(font_);
-    ApplyToView();
+    SyncView();
 }
 
 void PushButton::_BindEvent(int eventNumber, const Ref<Object>& handler) {

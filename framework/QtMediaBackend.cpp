@@ -61,4 +61,6 @@ void QtMediaBackend::PlaySound(const std::string& path) {
     effect->play();
 }
 
-extern "C" Q_DECL_EXPORT MediaBackend* DiceCreateMediaBackend() { return new QtMediaBackend(); }
+extern "C" Q_DECL_EXPORT MediaBackend* DiceCreateMediaBackend() {
+    return new QtMediaBackend();
+}

@@ -12,14 +12,14 @@ class QTextToSpeech;
 
 // Plays sounds with QSoundEffect and speaks with QTextToSpeech, each made on first use.
 class QtMediaBackend : public MediaBackend {
-public:
+  public:
     QtMediaBackend();
     ~QtMediaBackend() override;
 
     void Speak(const std::string& text, bool interrupt) override;
     void PlaySound(const std::string& path) override;
 
-private:
+  private:
     QTextToSpeech* Speech();
     void SpeakNext();
 

@@ -10,7 +10,7 @@ class MediaBackend;
 // The desktop's own services. Sound and speech come from the media module, loaded on their first
 // use; without it the program goes on silently.
 class QtServices : public Services {
-public:
+  public:
     QtServices();
     ~QtServices() override;
 
@@ -19,7 +19,7 @@ public:
     void Speak(const std::string& text, bool interrupt) override;
     void PlaySound(const std::string& path) override;
 
-private:
+  private:
     MediaBackend* Media();
 
     std::unique_ptr<MediaBackend> media_;

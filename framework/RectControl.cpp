@@ -38,36 +38,36 @@ void RectControl::Constructor() {
     if (parent == nullptr) throw InvalidArgumentException("The control's window has no view yet");
     view_ = CreateView(parent);
     QObject::connect(view_, &QObject::destroyed, [this] { view_ = nullptr; });
-    ApplyToView();
+    SyncView();
 }
 
 void RectControl::SetLeft(std::int64_t v) {
     left_ = v;
-    ApplyToView();
+    SyncView();
 }
 void RectControl::SetTop(std::int64_t v) {
     top_ = v;
-    ApplyToView();
+    SyncView();
 }
 void RectControl::SetWidth(std::int64_t v) {
     width_ = v;
-    ApplyToView();
+    SyncView();
 }
 void RectControl::SetHeight(std::int64_t v) {
     height_ = v;
-    ApplyToView();
+    SyncView();
 }
 void RectControl::SetTabStop(bool v) {
     tabStop_ = v;
-    ApplyToView();
+    SyncView();
 }
 void RectControl::SetEnabled(bool v) {
     enabled_ = v;
-    ApplyToView();
+    SyncView();
 }
 void RectControl::SetTransparent(bool v) {
     transparent_ = v;
-    ApplyToView();
+    SyncView();
 }
 void RectControl::SetVisible(bool v) {
     visible_ = v;
@@ -75,6 +75,15 @@ void RectControl::SetVisible(bool v) {
 }
 void RectControl::SetTooltip(const std::string& v) {
     tooltip_ = v;
+    SyncView();
+}
+
+void RectControl::SyncView() {
+    if (view_ == nullptr) return;
+    // While its window is being built, the view catches up once at the end rather than on
+    // every record of every property list.
+    Ref<::Window> window = Window();
+    if (window && window->IsConstructing()) return;
     ApplyToView();
 }
 

@@ -60,6 +60,8 @@ class RectControl : public Control {
 
     // The Qt widget, once constructed.
     QWidget* View() const { return view_; }
+    // Brings the widget up to date with the model.
+    void SyncView();
 
   protected:
     // Runs a bound handler, if any, through the event boundary; the control goes first.

@@ -108,6 +108,7 @@ void Window::Constructor() {
         throw;
     }
     constructing_ = false;
+    for (const auto& entry : controls_) entry.second->SyncView();
     // Shown once complete, so the first frame on screen already has its controls.
     if (visible_) ShowView();
 }

@@ -116,6 +116,8 @@ class Window : public Object {
     QWidget* ContentArea() const;
 
     static void ReleaseImplicitInstances();
+    // True while Constructor builds the window and runs its set-up events.
+    bool IsConstructing() const { return constructing_; }
 
     static constexpr Invoker<bool()> kMenuHandlerInvoker{"(  ) as Boolean"};
 
