@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QSvgRenderer>
 #include <QWidget>
 #include <memory>
@@ -19,6 +20,7 @@ class CanvasView : public QWidget {
         picture_ = picture;
         svg_.reset();
         image_ = QImage();
+        cache_ = QPixmap();
         decoded_ = false;
         update();
     }
@@ -27,12 +29,22 @@ class CanvasView : public QWidget {
     void paintEvent(QPaintEvent* /*event*/) override {
         // Decoded on first paint: the dice's faces stay hidden until a roll shows them.
         if (!decoded_) Decode();
+        const qreal scale = devicePixelRatioF();
+        if (svg_ && (cache_.isNull() || cache_.devicePixelRatio() != scale)) {
+            // Drawn once as vectors at the device's scale, so the picture stays crisp, and kept:
+            // the window repaints on every tick of a shake.
+            const QSize size = svg_->defaultSize();
+            cache_ = QPixmap(size * scale);
+            cache_.setDevicePixelRatio(scale);
+            cache_.fill(Qt::transparent);
+            QPainter painter(&cache_);
+            painter.setRenderHint(QPainter::Antialiasing);
+            svg_->render(&painter, QRectF(QPointF(0, 0), size));
+        }
         QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        if (svg_) {
-            // Rendered as vectors at the device's scale, so the picture stays crisp.
-            svg_->render(&painter, QRectF(QPointF(0, 0), svg_->defaultSize()));
+        if (!cache_.isNull()) {
+            painter.drawPixmap(QPointF(0, 0), cache_);
         } else if (!image_.isNull()) {
             painter.drawImage(QPointF(0, 0), image_);
         }
@@ -64,6 +76,7 @@ class CanvasView : public QWidget {
     bool decoded_ = false;
     std::unique_ptr<QSvgRenderer> svg_;
     QImage image_;
+    QPixmap cache_;
 };
 
 }  // namespace
