@@ -34,7 +34,7 @@ test: build
 test-asan: setup
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDICE_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j$(JOBS) -L unit
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j$(JOBS) -L unit
 
 # The property-list reader under libFuzzer for a bounded time (FUZZ_SECONDS), guided by a
 # dictionary of the property names.
