@@ -42,8 +42,10 @@ class Window::View : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
-        std::shared_ptr<Object> keepAlive = owner_.shared_from_this();
-        owner_.HandleCloseRequest();
+        // Kept alive while its Close event runs.
+        if (std::shared_ptr<Object> keepAlive = owner_.weak_from_this().lock()) {
+            owner_.HandleCloseRequest();
+        }
     }
 
   private:
