@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <string>
 #include <utility>
 
 #include "Object.h"
@@ -17,8 +16,7 @@ class Delegate<R(Args...)> : public Object {
   public:
     using Function = std::function<R(Args...)>;
 
-    Delegate(std::string signature, Function call, int flag)
-        : signature_(std::move(signature)), call_(std::move(call)), flag_(flag) {}
+    explicit Delegate(Function call) : call_(std::move(call)) {}
 
     static const ClassInfo& Class() {
         static const ClassInfo info("Delegate", &Object::Class());
@@ -28,11 +26,7 @@ class Delegate<R(Args...)> : public Object {
 
     R Invoke(Args... args) const { return call_(std::forward<Args>(args)...); }
     const Function& Address() const { return call_; }
-    const std::string& Signature() const { return signature_; }
-    int Flag() const { return flag_; }
 
   private:
-    std::string signature_;
     Function call_;
-    int flag_;
 };

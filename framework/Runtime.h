@@ -84,20 +84,23 @@ inline void CheckSignature(std::string_view expected, std::string_view given) {
 }
 }  // namespace runtime_detail
 
+// The signature text must name the invoker's own; the flag (1 for control events, 0 for menu
+// handlers) makes no difference in this framework.
+
 // A delegate over a free function, with no target.
 template <class R, class... Args>
 Ref<Delegate<R(Args...)>> RuntimeCreateDelegate(const Invoker<R(Args...)>& invoker,
                                                 R (*function)(Args...), std::nullptr_t,
-                                                std::string_view signature, int flag) {
+                                                std::string_view signature, int /*flag*/) {
     runtime_detail::CheckSignature(invoker.signature, signature);
-    return MakeRef<Delegate<R(Args...)>>(std::string(signature), function, flag);
+    return MakeRef<Delegate<R(Args...)>>(function);
 }
 
 // A delegate over a method, called through the object's table of virtual operations.
 template <class T, class Target, class R, class... Args>
 Ref<Delegate<R(Args...)>> RuntimeCreateDelegate(const Invoker<R(Args...)>& invoker,
                                                 R (T::*method)(Args...), const Ref<Target>& target,
-                                                std::string_view signature, int flag) {
+                                                std::string_view signature, int /*flag*/) {
     static_assert(std::is_base_of_v<T, Target>);
     runtime_detail::CheckSignature(invoker.signature, signature);
     std::weak_ptr<Target> weak = target.Shared();
@@ -106,5 +109,5 @@ Ref<Delegate<R(Args...)>> RuntimeCreateDelegate(const Invoker<R(Args...)>& invok
         if (!self) RaiseNilObjectException();
         return (self.get()->*method)(std::forward<Args>(args)...);
     };
-    return MakeRef<Delegate<R(Args...)>>(std::string(signature), std::move(call), flag);
+    return MakeRef<Delegate<R(Args...)>>(std::move(call));
 }

@@ -27,10 +27,6 @@ void Timer::SetRunMode(std::int64_t mode) {
     Apply();
 }
 
-void Timer::Reset() {
-    if (timer_ && timer_->isActive()) timer_->start();
-}
-
 void Timer::Apply() {
     if (runMode_ == kOff) {
         if (timer_) timer_->stop();

@@ -25,7 +25,6 @@ class Timer : public Object {
     void SetPeriod(std::int64_t milliseconds);
     std::int64_t RunMode() const { return runMode_; }
     void SetRunMode(std::int64_t mode);
-    void Reset();
 
     virtual void Event_Action() {}
 
