@@ -10,7 +10,8 @@ extern Ref<cShaker> pShaker;
 
 // Shakes the window from side to side for eleven ticks of 100 ms and returns once it is back
 // where it started. Events are handled meanwhile, so a roll can start inside the shake; its
-// shake replaces this one, and this one returns as soon as the replacement has stopped.
+// shake replaces this one, begins from where this one began, and this one returns as soon as
+// the replacement has stopped, with the window back where it started.
 void shake(const Ref<::Window>& w);
 
 }  // namespace Shaker

@@ -15,6 +15,7 @@
 #include "QuitMenuItem.h"
 #include "RectControl.h"
 #include "Runtime.h"
+#include "WindowFrameHints.h"
 
 namespace {
 
@@ -115,16 +116,24 @@ void Window::Constructor() {
     if (visible_) ShowView();
 }
 
+std::int64_t Window::Left() const {
+    return OnScreen() ? view_->x() : left_;
+}
+
+std::int64_t Window::Top() const {
+    return OnScreen() ? view_->y() : top_;
+}
+
 void Window::SetLeft(std::int64_t v) {
     left_ = v;
     placed_ = true;
-    if (view_ && shownOnce_) view_->move(static_cast<int>(left_), static_cast<int>(top_));
+    if (OnScreen()) view_->move(static_cast<int>(v), view_->y());
 }
 
 void Window::SetTop(std::int64_t v) {
     top_ = v;
     placed_ = true;
-    if (view_ && shownOnce_) view_->move(static_cast<int>(left_), static_cast<int>(top_));
+    if (OnScreen()) view_->move(view_->x(), static_cast<int>(v));
 }
 
 void Window::SetWidth(std::int64_t v) {
@@ -311,7 +320,15 @@ void Window::ApplyFlags() {
     if (view_->windowFlags() == flags) return;
     const bool wasVisible = view_->isVisible();
     view_->setWindowFlags(flags);  // hides a shown window
+    ApplyFrameHints();
     if (wasVisible) view_->show();
+}
+
+void Window::ApplyFrameHints() {
+    WindowFrameHints::Apply(*view_, {.close = hasCloseButton_,
+                                     .minimize = hasMinimizeButton_,
+                                     .maximize = hasMaximizeButton_,
+                                     .resizable = resizeable_});
 }
 
 void Window::ApplyBackground() {
@@ -383,6 +400,9 @@ void Window::ShowView() {
         placed_ = true;
         shownOnce_ = true;
         view_->move(static_cast<int>(left_), static_cast<int>(top_));
+        // The window manager reads the frame's buttons when the window is first mapped.
+        view_->winId();
+        ApplyFrameHints();
     }
     view_->show();
 }

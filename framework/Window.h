@@ -40,10 +40,12 @@ class Window : public Object {
     virtual void Event_Open() {}
     virtual void Event_Close() {}
 
-    // Left and Top are the window's position in points; Width and Height its content area.
-    std::int64_t Left() const { return left_; }
+    // Left and Top are the window's position in points, its frame's top-left corner. Once the
+    // window is on screen its place belongs to the desktop: the user or the window manager may
+    // move it, so they read where it is now, and a write moves it from there.
+    std::int64_t Left() const;
     void SetLeft(std::int64_t v);
-    std::int64_t Top() const { return top_; }
+    std::int64_t Top() const;
     void SetTop(std::int64_t v);
     std::int64_t Width() const { return width_; }
     void SetWidth(std::int64_t v);
@@ -168,10 +170,13 @@ class Window : public Object {
 
     void ApplyGeometry();
     void ApplyFlags();
+    void ApplyFrameHints();
     void ApplyBackground();
     void RenderMenuBar();
     void ShowView();
     void ApplyTabOrder();
+    // Placed on the desktop at least once: from then on the native window knows its place.
+    bool OnScreen() const { return view_ && shownOnce_; }
 
     std::int64_t left_ = 0, top_ = 0, width_ = 300, height_ = 300;
     std::int64_t minimumWidth_ = 64, minimumHeight_ = 64;

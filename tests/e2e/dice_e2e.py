@@ -104,18 +104,8 @@ def is_viewable(wid):
     return "Map State: IsViewable" in out
 
 
-def request_close(wid):
-    """Sends the window the close request that a window manager's close button sends
-    (WM_DELETE_WINDOW); no window manager runs here to do it."""
-    x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XInternAtom.restype = ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                               ctypes.c_void_p]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+class _X11:
+    """The few Xlib calls that no command-line tool makes: client messages to a window."""
 
     class ClientMessage(ctypes.Structure):
         _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
@@ -124,20 +114,73 @@ def request_close(wid):
                     ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
                     ("pad", ctypes.c_long * 12)]  # an XEvent is 24 longs
 
-    display = x11.XOpenDisplay(None)
-    check(display, "cannot open the X display")
-    try:
-        event = ClientMessage()
-        event.type = 33  # ClientMessage
-        event.window = wid
-        event.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
-        event.format = 32
-        event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-        event.data[1] = 0  # CurrentTime
-        check(x11.XSendEvent(display, wid, 0, 0, ctypes.byref(event)) != 0, "XSendEvent failed")
-        x11.XFlush(display)
-    finally:
-        x11.XCloseDisplay(display)
+    def __init__(self):
+        x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                   ctypes.c_void_p]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.x11 = x11
+
+    def send(self, wid, message, data, to_root=False):
+        x11 = self.x11
+        display = x11.XOpenDisplay(None)
+        check(display, "cannot open the X display")
+        try:
+            event = self.ClientMessage()
+            event.type = 33  # ClientMessage
+            event.window = wid
+            event.message_type = x11.XInternAtom(display, message, 0)
+            event.format = 32
+            for i, value in enumerate(data):
+                event.data[i] = x11.XInternAtom(display, value, 0) if isinstance(value, bytes) \
+                    else value
+            target = x11.XDefaultRootWindow(display) if to_root else wid
+            # To the root, as a pager asks the window manager: SubstructureRedirect|Notify.
+            mask = (1 << 20) | (1 << 19) if to_root else 0
+            check(x11.XSendEvent(display, target, 0, mask, ctypes.byref(event)) != 0,
+                  "XSendEvent failed")
+            x11.XFlush(display)
+        finally:
+            x11.XCloseDisplay(display)
+
+
+def request_close(wid):
+    """Sends the window the close request that a window manager's close button sends
+    (WM_DELETE_WINDOW), as if a window manager ran."""
+    _X11().send(wid, b"WM_PROTOCOLS", [b"WM_DELETE_WINDOW", 0])
+
+
+def request_close_via_window_manager(wid):
+    """Asks the running window manager to close the window, as a pager or a taskbar does; the
+    manager then sends its own close request, whatever buttons it shows."""
+    _X11().send(wid, b"_NET_CLOSE_WINDOW", [0, 2], to_root=True)
+
+
+def start_window_manager():
+    """Starts openbox on this display, as real desktops have a window manager, and waits until it
+    manages windows. It ends with the display."""
+    process = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
+    managing = wait_until(lambda: "window id #" in run_tool(
+        "xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check_rc=False), 10.0, 0.05)
+    check(managing and process.poll() is None, "openbox did not start")
+    log("openbox manages the display")
+    return process
+
+
+def frame_hints(wid):
+    """The window's Motif hints as numbers: flags, functions, decorations; None when unset."""
+    out = run_tool("xprop", "-id", str(wid), "_MOTIF_WM_HINTS", check_rc=False)
+    if "=" not in out:
+        return None
+    return tuple(int(v, 0) for v in out.split("=", 1)[1].split(",")[:3])
 
 
 class Window:
@@ -145,13 +188,31 @@ class Window:
         self.id = wid
 
     def geometry(self):
-        """(x, y, width, height) of the X window, menu bar included."""
-        out = xdotool("getwindowgeometry", "--shell", str(self.id))
-        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        """(x, y, width, height) of the X window on the screen, menu bar included, frame not:
+        under a window manager that puts a frame around it too."""
+        out = run_tool("xwininfo", "-id", str(self.id))
+        values = {}
+        for line in out.splitlines():
+            key, _, value = line.strip().partition(":")
+            values[key] = value.strip()
+        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+                int(values["Width"]), int(values["Height"]))
 
     def left(self):
         return self.geometry()[0]
+
+    def top(self):
+        return self.geometry()[1]
+
+    def move(self, x, y):
+        """Moves the window as a user dragging it would (under a window manager, its frame goes
+        to x, y) and returns the window's new place once it has moved."""
+        before = self.geometry()[:2]
+        xdotool("windowmove", str(self.id), str(x), str(y))
+        after = wait_until(lambda: self.geometry()[:2] != before and self.geometry()[:2], 3.0)
+        check(after, f"the window did not move from {before}")
+        time.sleep(0.2)  # let the program see the move too
+        return self.geometry()[:2]
 
     def title(self):
         return xdotool("getwindowname", str(self.id)).strip()
@@ -166,7 +227,7 @@ class Window:
         xdotool("mousemove", str(x + point[0]), str(y + point[1]), "click", str(button))
 
     def focus(self):
-        # No window manager runs, so nothing gives the window the keyboard but us.
+        # Without a window manager nothing gives the window the keyboard but us.
         xdotool("windowfocus", "--sync", str(self.id), timeout=5)
 
     def keys(self, *keys):
