@@ -65,7 +65,9 @@ Ref<Sound> diceshake() {
         Ref<FolderItem> folder = _GetApplicationBundleResources();
         if (!folder.IsNil()) {
             Ref<FolderItem> item = folder->Child("529816__tumvik__dice-shake.wav", true);
-            permaSound = item->OpenAsSound();
+            // Gone with its folder since the line above: a roll without sound, like any other
+            // sound that cannot be had, rather than a roll cut short.
+            if (!item.IsNil()) permaSound = item->OpenAsSound();
         }
     }
     return permaSound;

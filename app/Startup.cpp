@@ -1,5 +1,9 @@
 #include "app/Startup.h"
 
+#include <cstdio>
+#include <exception>
+#include <string>
+
 #include "Application.h"
 #include "app/App.h"
 #include "app/BundleResources.h"
@@ -37,6 +41,26 @@ std::vector<ModuleInitializer> ProgramInitializers() {
         {[] { app::diceshake::permaSound = nullptr; },
          [] { app::diceshake::permaSound = nullptr; }},
     };
+}
+
+int RunProgram(void (*programMain)()) {
+    RuntimeInit();
+    RuntimePerformInitializers(ProgramInitializers());
+    bool escaped = false;
+    try {
+        programMain();
+    } catch (const std::exception& e) {
+        // Only when the unhandled-exception report itself failed: say what is known, plainly.
+        escaped = true;
+        std::fprintf(stderr, "%s: %s\n", std::string(RuntimeProductName()).c_str(), e.what());
+    } catch (...) {
+        escaped = true;
+        std::fprintf(stderr, "%s: unknown failure\n", std::string(RuntimeProductName()).c_str());
+    }
+    RuntimePerformFinalizers();
+    gExitCode = RuntimeExit();
+    if (escaped && gExitCode == 0) gExitCode = 1;
+    return gExitCode;
 }
 
 void _Main() {

@@ -10,6 +10,10 @@ extern int gExitCode;
 // The class tables and module variables of the program, in the order the runtime sets them up.
 std::vector<ModuleInitializer> ProgramInitializers();
 
+// The entry point's five steps around programMain (_Main in the program): the finalisers run and
+// the exit code is non-zero whatever programMain lets escape.
+int RunProgram(void (*programMain)());
+
 void _Main();
 void _EarlyStartup();
 void _InitFileTypes();

@@ -1,10 +1,5 @@
 #include "app/Startup.h"
 
 int main() {
-    RuntimeInit();
-    RuntimePerformInitializers(ProgramInitializers());
-    _Main();
-    RuntimePerformFinalizers();
-    gExitCode = RuntimeExit();
-    return gExitCode;
+    return RunProgram(&_Main);
 }

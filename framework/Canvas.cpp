@@ -1,10 +1,8 @@
 #include "Canvas.h"
 
-#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 #include <QWidget>
 #include <memory>
 
@@ -18,36 +16,30 @@ class CanvasView : public QWidget {
 
     void SetPicture(const Ref<Picture>& picture) {
         picture_ = picture;
-        svg_.reset();
-        image_ = QImage();
         cache_ = QPixmap();
-        decoded_ = false;
         update();
     }
 
   protected:
     void paintEvent(QPaintEvent* /*event*/) override {
-        // Decoded on first paint: the dice's faces stay hidden until a roll shows them.
-        if (!decoded_) Decode();
+        if (picture_.IsNil()) return;
         const qreal scale = devicePixelRatioF();
-        if (svg_ && (cache_.isNull() || cache_.devicePixelRatio() != scale)) {
-            // Drawn once as vectors at the device's scale, so the picture stays crisp, and kept:
-            // the window repaints on every tick of a shake.
-            const QSize size = svg_->defaultSize();
-            cache_ = QPixmap(size * scale);
+        if (cache_.isNull() || cache_.devicePixelRatio() != scale ||
+            cache_.size() != size() * scale) {
+            // Drawn once, at the device's scale so that vectors stay crisp, and kept: the window
+            // repaints on every tick of a shake. The cache has the canvas's size, whatever size
+            // the picture claims: what lies beyond the canvas is never drawn.
+            cache_ = QPixmap(size() * scale);
             cache_.setDevicePixelRatio(scale);
             cache_.fill(Qt::transparent);
             QPainter painter(&cache_);
             painter.setRenderHint(QPainter::Antialiasing);
-            svg_->render(&painter, QRectF(QPointF(0, 0), size));
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.setClipRect(rect());
+            picture_->Draw(painter);
         }
         QPainter painter(this);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        if (!cache_.isNull()) {
-            painter.drawPixmap(QPointF(0, 0), cache_);
-        } else if (!image_.isNull()) {
-            painter.drawImage(QPointF(0, 0), image_);
-        }
+        painter.drawPixmap(QPointF(0, 0), cache_);
     }
 
     void mousePressEvent(QMouseEvent* event) override {
@@ -59,23 +51,8 @@ class CanvasView : public QWidget {
     }
 
   private:
-    void Decode() {
-        decoded_ = true;
-        if (picture_.IsNil()) return;
-        const QByteArray bytes = QByteArray::fromStdString(picture_->Bytes());
-        if (picture_->GetFormat() == Picture::Format::Svg) {
-            svg_ = std::make_unique<QSvgRenderer>(bytes);
-            if (!svg_->isValid()) svg_.reset();
-        } else {
-            image_.loadFromData(bytes);
-        }
-    }
-
     std::weak_ptr<Object> owner_;
     Ref<Picture> picture_;
-    bool decoded_ = false;
-    std::unique_ptr<QSvgRenderer> svg_;
-    QImage image_;
     QPixmap cache_;
 };
 

@@ -7,7 +7,8 @@
 #include "Picture.h"
 #include "RectControl.h"
 
-// A control that shows its backdrop picture at the picture's own size, from its top-left corner.
+// A control that shows its backdrop picture at the picture's own size, from its top-left corner,
+// cut off at the canvas's edges.
 class Canvas : public RectControl {
   public:
     static constexpr int kMouseDownEvent = 21;

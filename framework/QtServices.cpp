@@ -10,6 +10,7 @@
 #include "Application.h"
 #include "FolderItem.h"
 #include "MediaBackend.h"
+#include "Runtime.h"
 
 QtServices::QtServices() = default;
 QtServices::~QtServices() = default;
@@ -20,6 +21,8 @@ void QtServices::ShowURL(const std::string& address) {
 
 void QtServices::MessageBox(const std::string& text) {
     QMessageBox box(QApplication::activeWindow());
+    // Without a title of its own the box would take Qt's name for the program, the executable's.
+    box.setWindowTitle(QString::fromUtf8(RuntimeProductName()));
     box.setText(QString::fromStdString(text));
     box.exec();
 }

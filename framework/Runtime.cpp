@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QWindow>
 #include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 #include "Application.h"
 #include "RectControl.h"
@@ -42,10 +45,59 @@ void CallStdFunction(void* function) {
     (*static_cast<const std::function<void()>*>(function))();
 }
 
+// While Qt connects to the display it can only complain and give up: a fatal message, an abort,
+// and advice to reinstall. Its messages are held back until the connection stands; a fatal one
+// ends the program with one line that says what is missing.
+struct HeldMessage {
+    QtMsgType type;
+    const char* file;
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+std::vector<HeldMessage> gHeldMessages;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr,
+                     "%s needs a graphical display: DISPLAY or WAYLAND_DISPLAY is not set or not "
+                     "reachable\n",
+                     std::string(RuntimeProductName()).c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    gHeldMessages.push_back(
+        {type, context.file, context.line, context.function, context.category, text});
+}
+
+void CreateQtApplication(RuntimeState& s) {
+    const QtMessageHandler previous = qInstallMessageHandler(&HoldMessage);
+    s.qtApp = std::make_unique<QApplication>(gArgc, gArgv);
+    qInstallMessageHandler(previous);
+    for (const HeldMessage& m : gHeldMessages) {
+        const QMessageLogContext context(m.file, m.line, m.function, m.category);
+        if (previous != nullptr) previous(m.type, context, m.text);
+    }
+    gHeldMessages.clear();
+}
+
+// Whether the user still has a window of the program in front of them.
+bool AnyWindowShown() {
+    for (const QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (window->isVisible()) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void RaiseNilObjectException() {
     throw NilObjectException();
+}
+
+std::string_view RuntimeProductName() {
+    return "Dice Shaker";
 }
 
 void RuntimeInit() {
@@ -58,9 +110,12 @@ void RuntimeInit() {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
 #endif
-    s.qtApp = std::make_unique<QApplication>(gArgc, gArgv);
+    CreateQtApplication(s);
     // Hiding the main window to show the credits window must never end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    // A picture that cannot be used is reported once, by name; the SVG parser's own complaints
+    // about it would only add noise.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.svg.warning=false"));
 }
 
 void RuntimePerformInitializers(const std::vector<ModuleInitializer>& initializers) {
@@ -164,18 +219,28 @@ int UnhandledExceptionCount() {
 }
 
 void RuntimeDispatch(const std::function<void()>& handler) noexcept {
+    bool failed = false;
     try {
         const ExceptionHelper& helper = State().exceptionHelper;
         if (helper) {
             void* argument = const_cast<void*>(static_cast<const void*>(&handler));
             if (std::exception_ptr raised = helper(&CallStdFunction, argument)) {
+                failed = true;
                 _UnhandledException(raised);
             }
         } else {
             handler();
         }
     } catch (...) {
+        failed = true;
         _UnhandledException(std::current_exception());
+    }
+    // A failure that took the last window away would leave a process with nothing to click.
+    if (failed && State().loopRunning && !RuntimeQuitRequested() && !AnyWindowShown()) {
+        std::fprintf(stderr, "%s: no window is left after that failure; quitting\n",
+                     std::string(RuntimeProductName()).c_str());
+        std::fflush(stderr);
+        RuntimeRequestQuit(1);
     }
 }
 

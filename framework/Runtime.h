@@ -25,7 +25,11 @@ struct ModuleInitializer {
 
 using ExceptionHelper = std::function<std::exception_ptr(void (*)(void*), void*)>;
 
-// Process life cycle.
+// The product's name as its users know it, for what the framework tells them itself.
+std::string_view RuntimeProductName();
+
+// Process life cycle. Without a display to show windows on, RuntimeInit says so in one line and
+// ends the process with exit code 1.
 void RuntimeInit();
 void RuntimePerformInitializers(const std::vector<ModuleInitializer>& initializers);
 void RuntimeSetToolchainVersion(double version);
@@ -47,7 +51,8 @@ void _UnhandledException(std::exception_ptr exception);
 int UnhandledExceptionCount();
 
 // The one boundary through which control events, menu commands, window events and timer ticks
-// enter the program: no exception passes it.
+// enter the program: no exception passes it. When one leaves the running program without a
+// window on screen, nothing is left for the user to act on: it quits with exit code 1.
 void RuntimeDispatch(const std::function<void()>& handler) noexcept;
 void RuntimeBackgroundTask();
 

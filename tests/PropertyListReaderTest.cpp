@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFont>
 #include <QLabel>
 #include <array>
+#include <limits>
 #include <vector>
 
 #include "Canvas.h"
@@ -181,4 +183,10 @@ TEST(PropertyListReader, ValuesReachTheQtWidget) {
     EXPECT_EQ(view->text(), QStringLiteral("Copyright Message Here"));
     EXPECT_TRUE(view->alignment() & Qt::AlignHCenter);
     EXPECT_FALSE(view->isHidden());
+
+    // Any number may stand in a list; what reaches Qt is a sane size.
+    label->EditFont([](FontStyle& f) { f.size = 3e9F; });
+    EXPECT_EQ(view->font().pixelSize(), 1000);
+    label->EditFont([](FontStyle& f) { f.size = std::numeric_limits<float>::quiet_NaN(); });
+    EXPECT_EQ(view->font().pixelSize(), QApplication::font().pixelSize());
 }

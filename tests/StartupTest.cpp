@@ -10,6 +10,7 @@
 #include "app/App.h"
 #include "app/MainMenuBar.h"
 #include "credits_window/Credits.h"
+#include "dice_window/Shaker.h"
 #include "dice_window/WinMain.h"
 
 namespace {
@@ -117,4 +118,39 @@ TEST(WholeRun, AFailedStartUpIsReportedOnceAndNeverRunsTheLoop) {
     EXPECT_NE(printed.find("IllegalCastException"), std::string::npos) << printed;
     EXPECT_FALSE(loopRan);
     EXPECT_NE(RuntimeExitCode(), 0);
+}
+
+// A failure that takes the last window away leaves nothing to click: the run ends, and not
+// with success.
+TEST(WholeRun, AFailureThatLeavesNoWindowShownEndsTheRunWithOne) {
+    InstallRecording();
+    QTimer::singleShot(50, [] {
+        RuntimeDispatch([] {
+            WinMain()->SetVisible(false);
+            throw NilObjectException("gone");
+        });
+    });
+    QTimer::singleShot(3000, [] { Quit(0); });  // the bound on a run that would go on
+    testing::internal::CaptureStderr();
+    _Main();
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(RuntimeExitCode(), 1);
+    EXPECT_NE(printed.find("NilObjectException: gone"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("no window is left"), std::string::npos) << printed;
+}
+
+// Whatever escapes the program's main, the finalisers run and the run does not report success.
+TEST(WholeRun, AnExceptionOutOfMainStillRunsTheFinalisersAndFailsTheRun) {
+    testing::internal::CaptureStderr();
+    const int code = RunProgram([] {
+        Shaker::pShaker = MakeRef<Shaker::cShaker>();
+        QTimer::singleShot(0, [] { Quit(0); });
+        _RuntimeRun();
+        throw std::runtime_error("the report itself failed");
+    });
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(gExitCode, 1);
+    EXPECT_TRUE(Shaker::pShaker.IsNil()) << "the finalisers did not run";
+    EXPECT_NE(printed.find("the report itself failed"), std::string::npos) << printed;
 }

@@ -529,6 +529,14 @@ class Program:
         except FileNotFoundError:
             return ""
 
+    def resident_mb(self):
+        """Resident memory in MB, from /proc."""
+        with open(f"/proc/{self.process.pid}/status") as f:
+            for line in f:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1]) / 1024
+        raise CheckFailed("no VmRSS for the program")
+
     def stop(self):
         if self.alive():
             self.process.send_signal(signal.SIGKILL)
@@ -555,15 +563,16 @@ def start_main(executable, workdir, timeout=8.0):
 
 
 def main(test):
-    """Runs test(executable, workdir) and turns its outcome into an exit status for CTest."""
-    if len(sys.argv) != 2:
-        print(f"usage: {sys.argv[0]} <path to the DiceShaker executable in its bundle>")
+    """Runs test(executable, workdir, *arguments) with the arguments given after the executable,
+    and turns its outcome into an exit status for CTest."""
+    if len(sys.argv) < 2:
+        print(f"usage: {sys.argv[0]} <path to the DiceShaker executable in its bundle> [...]")
         return 2
     executable = os.path.abspath(sys.argv[1])
     check(os.environ.get("DISPLAY"), "no DISPLAY: run under xvfb-run")
     with tempfile.TemporaryDirectory(prefix="dice-e2e-") as workdir:
         try:
-            test(executable, workdir)
+            test(executable, workdir, *sys.argv[2:])
             log("PASS")
             return 0
         except (CheckFailed, subprocess.TimeoutExpired) as failure:

@@ -1,14 +1,41 @@
 #!/usr/bin/env python3
 """Start-up: the main window comes up with its title, centred, with the controls a player expects
-and no die shown yet, while the process keeps running."""
+and no die shown yet, while the process keeps running. Without a display the program says so in
+one line and exits with 1 at once."""
 
+import os
+import subprocess
 import time
 
 import dice_e2e as e2e
 from dice_e2e import check
 
 
+def without_display(executable, workdir):
+    cases = {"no display at all": {"DISPLAY": None, "WAYLAND_DISPLAY": None},
+             "an X server that is not there": {"DISPLAY": ":917", "WAYLAND_DISPLAY": None}}
+    for what, changes in cases.items():
+        env = dict(os.environ)
+        env.pop("QT_QPA_PLATFORM", None)
+        for name, value in changes.items():
+            if value is None:
+                env.pop(name, None)
+            else:
+                env[name] = value
+        started = time.monotonic()
+        done = subprocess.run([executable], env=env, cwd=workdir, capture_output=True, text=True,
+                              timeout=10)
+        took = time.monotonic() - started
+        lines = done.stderr.splitlines()
+        check(done.returncode == 1, f"{what}: exit code {done.returncode}, stderr {lines}")
+        check(len(lines) == 1 and "needs a graphical display" in lines[0],
+              f"{what}: stderr should be one line about the display: {lines}")
+        check(took < 1.0, f"{what}: took {took:.2f} s")
+        e2e.log(f"{what}: exit code 1 after {took:.2f} s: {lines[0]}")
+
+
 def test(executable, workdir):
+    without_display(executable, workdir)
     started = time.monotonic()
     program, window = e2e.start_main(executable, workdir, timeout=5.0)
     e2e.log(f"main window mapped after {time.monotonic() - started:.2f} s")
