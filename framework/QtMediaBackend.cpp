@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <cstdio>
 
-QtMediaBackend::QtMediaBackend() = default;
+QtMediaBackend::QtMediaBackend() : queue_([this](const std::string& text) { Say(text); }) {}
 QtMediaBackend::~QtMediaBackend() = default;
 
 QTextToSpeech* QtMediaBackend::Speech() {
@@ -28,26 +28,22 @@ QTextToSpeech* QtMediaBackend::Speech() {
     }
     QObject::connect(speech_.get(), &QTextToSpeech::stateChanged, speech_.get(),
                      [this](QTextToSpeech::State state) {
-                         if (state == QTextToSpeech::Ready) SpeakNext();
+                         if (state == QTextToSpeech::Ready) queue_.Finished();
                      });
     return speech_.get();
 }
 
 void QtMediaBackend::Speak(const std::string& text, bool interrupt) {
-    QTextToSpeech* speech = Speech();
-    if (speech == nullptr) return;
-    if (interrupt) speechQueue_.clear();
-    speechQueue_.push_back(text);
-    if (interrupt || speech->state() != QTextToSpeech::Speaking) SpeakNext();
+    if (Speech() != nullptr) queue_.Speak(text, interrupt);
 }
 
-void QtMediaBackend::SpeakNext() {
-    if (speechQueue_.empty() || !speech_) return;
-    const std::string next = speechQueue_.front();
-    speechQueue_.pop_front();
-    speech_->say(QString::fromStdString(next));
+void QtMediaBackend::Say(const std::string& text) {
+    speech_->say(QString::fromStdString(text));
     if (speech_->state() == QTextToSpeech::Error) {
+        // Nothing will be said, so nothing will finish: the next call-out must not wait for it.
         std::fprintf(stderr, "Speech: %s\n", qPrintable(speech_->errorString()));
+        QMetaObject::invokeMethod(
+            speech_.get(), [this] { queue_.Finished(); }, Qt::QueuedConnection);
     }
 }
 

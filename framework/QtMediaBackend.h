@@ -1,11 +1,11 @@
 #pragma once
 
-#include <deque>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "MediaBackend.h"
+#include "SpeechQueue.h"
 
 class QSoundEffect;
 class QTextToSpeech;
@@ -21,11 +21,10 @@ class QtMediaBackend : public MediaBackend {
 
   private:
     QTextToSpeech* Speech();
-    void SpeakNext();
+    void Say(const std::string& text);
 
     std::unique_ptr<QTextToSpeech> speech_;
     bool speechUnavailable_ = false;
-    // say() cuts off speech in progress, so call-outs wait for the one being spoken.
-    std::deque<std::string> speechQueue_;
+    SpeechQueue queue_;
     std::map<std::string, std::unique_ptr<QSoundEffect>> sounds_;
 };

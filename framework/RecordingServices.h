@@ -10,14 +10,18 @@
 class RecordingServices : public Services {
   public:
     struct Call {
-        std::string kind;  // "ShowURL", "MessageBox", "Speak" or "PlaySound"
+        // "ShowURL", "MessageBox", "Speak", "SpeakInterrupting" (cutting off what is being
+        // said) or "PlaySound"
+        std::string kind;
         std::string text;
         bool operator==(const Call&) const = default;
     };
 
     void ShowURL(const std::string& address) override { Record("ShowURL", address); }
     void MessageBox(const std::string& text) override { Record("MessageBox", text); }
-    void Speak(const std::string& text, bool /*interrupt*/) override { Record("Speak", text); }
+    void Speak(const std::string& text, bool interrupt) override {
+        Record(interrupt ? "SpeakInterrupting" : "Speak", text);
+    }
     void PlaySound(const std::string& path) override { Record("PlaySound", path); }
 
     const std::vector<Call>& Calls() const { return calls_; }

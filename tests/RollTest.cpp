@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QPoint>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
@@ -90,7 +92,18 @@ TEST_F(RollTest, FirstValueDrawnIsTheLeftDie) {
     EXPECT_FALSE(ShakeLabelShown());
     ScriptDraws({2, 4});
 
+    // A press that the user takes back by moving off the button before letting go is no roll.
+    QWidget* button = ::WinMain()->Roll()->View();
+    const QPoint outside(button->width() + 20, button->height() / 2);
+    QTest::mousePress(button, Qt::LeftButton);
+    QTest::mouseMove(button, outside);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, outside);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_TRUE(SoundsPlayed().empty()) << "the button rolled on a press it did not get back";
+    EXPECT_EQ(script.size(), 2U);
+
     ClickRoll();
+    EXPECT_EQ(SoundsPlayed().size(), 1U);
 
     EXPECT_EQ(VisibleFaces(), (std::vector<std::string>{"LDice3", "RDice5"}));
     EXPECT_FALSE(ShakeLabelShown());
@@ -148,9 +161,9 @@ TEST_F(RollTest, TwoOnesAndTwoSixesAreCalledOutOnceEachAfterTheFacesAreShown) {
 }
 
 TEST_F(RollTest, WhileTheWindowShakesTheFacesAreHiddenAndTheShakeLabelShown) {
-    Ref<dice_window::WinMain> w = ::WinMain();
-    w->LDice2()->SetVisible(true);
-    w->RDice6()->SetVisible(true);
+    // Every face shown beforehand: the roll must hide each of the twelve.
+    for (const std::string& name : kFaceNames) ::WinMain()->_ControlByName(name)->SetVisible(true);
+    ASSERT_EQ(VisibleFaces(), kFaceNames);
     ScriptDraws({1, 2});
 
     struct Snapshot {

@@ -15,6 +15,7 @@
 #include "PushButton.h"
 #include "QuitMenuItem.h"
 #include "Runtime.h"
+#include "SpeechQueue.h"
 #include "Timer.h"
 #include "Window.h"
 
@@ -218,4 +219,26 @@ TEST(MenuCommands, OnlyADeclinedCommandFallsToTheItemsDefault) {
     EXPECT_FALSE(declining->HandleMenuCommand(quit));
     EXPECT_TRUE(RuntimeQuitRequested());
     EXPECT_EQ(RuntimeExitCode(), 0);
+}
+
+// Call-outs against a stand-in engine: each waits for the one before to finish and none cuts
+// another off, unless it asks to.
+TEST(Speech, ACallOutWaitsForTheOneBeforeAndNeverCutsItOff) {
+    std::vector<std::string> said;
+    SpeechQueue queue([&](const std::string& text) { said.push_back(text); });
+    queue.Speak("Snake Eyes", false);
+    queue.Speak("Box Cars", false);
+    EXPECT_EQ(said, std::vector<std::string>{"Snake Eyes"}) << "the second cut the first off";
+    queue.Finished();
+    EXPECT_EQ(said, (std::vector<std::string>{"Snake Eyes", "Box Cars"}));
+    queue.Finished();
+    EXPECT_FALSE(queue.Speaking());
+    queue.Speak("Snake Eyes", false);
+    EXPECT_EQ(said.size(), 3U) << "an idle engine speaks at once";
+
+    queue.Speak("waits", false);
+    queue.Speak("now", true);
+    EXPECT_EQ(said.back(), "now");
+    queue.Finished();
+    EXPECT_EQ(said.size(), 4U) << "what waited was dropped by the interruption";
 }

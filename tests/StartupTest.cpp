@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QMainWindow>
+#include <QTest>
 #include <QTimer>
 
 #include "GlobalMethods.h"
@@ -88,20 +89,36 @@ TEST(StartupWithoutMainWindow, QuitAppMakesTheMainWindowOnlyToHideIt) {
 }
 
 TEST(WholeRun, QuitFromTheEventLoopRunsCloseAndExitsWithZero) {
-    InstallRecording();
+    auto services = std::make_unique<RecordingServices>();
+    RecordingServices* recorded = services.get();
+    Services::Install(std::move(services));
     bool loopRan = false;
+    std::string reported;
+    bool shownAfterFailure = false;
     QTimer::singleShot(50, [&] {
         loopRan = RuntimeLoopIsRunning();
+        // A control handler that fails, with the exception hook in place as _Main installs it:
+        // one line, and the program goes on.
+        recorded->onCall = [](const RecordingServices::Call&) {
+            throw NilObjectException("no browser");
+        };
+        testing::internal::CaptureStderr();
+        QTest::mouseClick(WinMain()->btn_VisitWebsite()->View(), Qt::LeftButton);
+        reported = testing::internal::GetCapturedStderr();
+        recorded->onCall = nullptr;
+        shownAfterFailure = WinMain()->NativeWindow()->isVisible() && !RuntimeQuitRequested();
         EXPECT_TRUE(WinMain()->_FileQuit_Action());
     });
     _Main();
     EXPECT_TRUE(loopRan);
+    EXPECT_EQ(reported, "Unhandled NilObjectException: no browser\n");
+    EXPECT_TRUE(shownAfterFailure);
     EXPECT_EQ(RuntimeExitCode(), 0);
     EXPECT_DOUBLE_EQ(RuntimeToolchainVersion(), 2021.021);
     // The application's Close event ran the quit sequence once more on the way out.
     EXPECT_FALSE(WinMain()->Visible());
     EXPECT_TRUE(Credits()->Visible());
-    EXPECT_EQ(UnhandledExceptionCount(), 0);
+    EXPECT_EQ(UnhandledExceptionCount(), 1);
 }
 
 TEST(WholeRun, AFailedStartUpIsReportedOnceAndNeverRunsTheLoop) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -9,6 +12,7 @@
 #include <vector>
 
 #include "ProgramFixture.h"
+#include "QtServices.h"
 #include "Runtime.h"
 #include "TestSupport.h"
 #include "app/App.h"
@@ -135,6 +139,20 @@ TEST_F(WinMainTest, AboutBoxHoldsExactlyTheAppName) {
     EXPECT_NE(::WinMain()->Title(), kPlaceholderName);
     EXPECT_TRUE(::WinMain()->_AboutMenu_Action());
     EXPECT_EQ(recorded->TextsOf("MessageBox"), (std::vector<std::string>{kAppName, kAppName}));
+
+    // The desktop's own box: the name is its text, the product its title.
+    Services::Install(std::make_unique<QtServices>());
+    QString title, text;
+    QTimer::singleShot(100, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr) << "no message box open";
+        title = box->windowTitle();
+        text = box->text();
+        box->accept();
+    });
+    TriggerMenu(::WinMain()->NativeWindow(), "Help", "About");
+    EXPECT_EQ(text.toStdString(), kAppName);
+    EXPECT_EQ(title.toStdString(), "Dice Shaker");
 }
 
 TEST_F(WinMainTest, EveryWebsiteRouteOpensTheWebsiteAndNeverTheContactPage) {
