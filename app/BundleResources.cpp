@@ -1,6 +1,6 @@
 #include "app/BundleResources.h"
 
-#include "FolderItem.h"
+#include "Bundle.h"
 
 namespace app::diceshake {
 bool loaded = false;

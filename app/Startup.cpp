@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Application.h"
+#include "QtServices.h"
 #include "app/App.h"
 #include "app/BundleResources.h"
 #include "app/MainMenuBar.h"

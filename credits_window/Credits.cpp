@@ -27,22 +27,16 @@ void Credits::CreateControls() {
 
 void Credits::_CreateControls0() {
     namespace lists = CreditsPropertyLists;
-    _CreateControl<Label>("lbl_Credits", lists::lbl_Credits);
-    _CreateControl<Canvas>("Canvas1", lists::Canvas1, &QuorvaneUpdatedLogosmall);
-    _BindControlEvent<Canvas>("Canvas1", Canvas::kMouseDownEvent, Canvas::kMouseDownInvoker,
-                              &Credits::Canvas1_MouseDown,
-                              "( Canvas, Integer, Integer ) as Boolean");
-    _CreateControl<PushButton>("btn_VisitOurWebsite", lists::btn_VisitOurWebsite);
-    _BindControlEvent<PushButton>("btn_VisitOurWebsite", PushButton::kActionEvent,
-                                  PushButton::kActionInvoker, &Credits::btn_VisitOurWebsite_Action,
-                                  "( PushButton )");
-    _CreateControl<PushButton>("btn_exit", lists::btn_exit);
-    _BindControlEvent<PushButton>("btn_exit", PushButton::kActionEvent, PushButton::kActionInvoker,
-                                  &Credits::btn_exit_Action, "( PushButton )");
-    _CreateControl<PushButton>("btn_contactUs", lists::btn_contactUs);
-    _BindControlEvent<PushButton>("btn_contactUs", PushButton::kActionEvent,
-                                  PushButton::kActionInvoker, &Credits::btn_contactUs_Action,
-                                  "( PushButton )");
+    CreateControl<Label>("lbl_Credits", lists::lbl_Credits);
+    CreateControl<Canvas>("Canvas1", lists::Canvas1, &QuorvaneUpdatedLogosmall);
+    BindControlEvent("Canvas1", Canvas::MouseDown, &Credits::Canvas1_MouseDown);
+    CreateControl<PushButton>("btn_VisitOurWebsite", lists::btn_VisitOurWebsite);
+    BindControlEvent("btn_VisitOurWebsite", PushButton::Action,
+                     &Credits::btn_VisitOurWebsite_Action);
+    CreateControl<PushButton>("btn_exit", lists::btn_exit);
+    BindControlEvent("btn_exit", PushButton::Action, &Credits::btn_exit_Action);
+    CreateControl<PushButton>("btn_contactUs", lists::btn_contactUs);
+    BindControlEvent("btn_contactUs", PushButton::Action, &Credits::btn_contactUs_Action);
 }
 
 Ref<Label> Credits::lbl_Credits() {
@@ -59,49 +53,6 @@ Ref<PushButton> Credits::btn_exit() {
 }
 Ref<PushButton> Credits::btn_contactUs() {
     return RuntimeCheckCast<PushButton>(_ControlByName("btn_contactUs"));
-}
-
-Ref<MenuItem> Credits::HelpMenu() {
-    return _MenuItemByName<MenuItem>("HelpMenu");
-}
-Ref<MenuItem> Credits::VisitWebsite() {
-    return _MenuItemByName<MenuItem>("VisitWebsite");
-}
-Ref<ApplicationMenuItem> Credits::AboutMenu() {
-    return _MenuItemByName<ApplicationMenuItem>("AboutMenu");
-}
-Ref<MenuItem> Credits::EditMenu() {
-    return _MenuItemByName<MenuItem>("EditMenu");
-}
-Ref<MenuItem> Credits::EditSelectAll() {
-    return _MenuItemByName<MenuItem>("EditSelectAll");
-}
-Ref<MenuItem> Credits::EditSeparator2() {
-    return _MenuItemByName<MenuItem>("EditSeparator2");
-}
-Ref<MenuItem> Credits::EditClear() {
-    return _MenuItemByName<MenuItem>("EditClear");
-}
-Ref<MenuItem> Credits::EditPaste() {
-    return _MenuItemByName<MenuItem>("EditPaste");
-}
-Ref<MenuItem> Credits::EditCopy() {
-    return _MenuItemByName<MenuItem>("EditCopy");
-}
-Ref<MenuItem> Credits::EditCut() {
-    return _MenuItemByName<MenuItem>("EditCut");
-}
-Ref<MenuItem> Credits::EditSeparator1() {
-    return _MenuItemByName<MenuItem>("EditSeparator1");
-}
-Ref<MenuItem> Credits::EditUndo() {
-    return _MenuItemByName<MenuItem>("EditUndo");
-}
-Ref<MenuItem> Credits::FileMenu() {
-    return _MenuItemByName<MenuItem>("FileMenu");
-}
-Ref<QuitMenuItem> Credits::FileQuit() {
-    return _MenuItemByName<QuitMenuItem>("FileQuit");
 }
 
 bool Credits::Canvas1_MouseDown(Ref<Canvas> /*sender*/, std::int64_t /*x*/, std::int64_t /*y*/) {
@@ -123,8 +74,8 @@ void Credits::btn_contactUs_Action(Ref<PushButton> /*sender*/) {
 
 void Credits::AddMenuHandlers(Ref<::Window> w) {
     Ref<Credits> self = RuntimeCheckCast<Credits>(w);
-    _BindMenuHandler("AboutMenu", &Credits::_AboutMenu_Action, self);
-    _BindMenuHandler("VisitWebsite", &Credits::_VisitWebsite_Action, self);
+    BindMenuHandler("AboutMenu", &Credits::_AboutMenu_Action, self);
+    BindMenuHandler("VisitWebsite", &Credits::_VisitWebsite_Action, self);
 }
 
 bool Credits::_AboutMenu_Action() {
@@ -137,18 +88,8 @@ bool Credits::_VisitWebsite_Action() {
     return true;
 }
 
-bool Credits::IsEventImplemented(std::string_view eventName) {
-    return _RuntimeIsEventHandled(Self<Object>(), kClassName, eventName, true);
-}
-
 }  // namespace credits_window
 
 Ref<credits_window::Credits> Credits() {
-    using credits_window::Credits;
-    Ref<::Window> window = _GetImplicitWindow(Credits::kClassName);
-    if (window.IsNil()) {
-        window = RuntimeCheckCast<::Window>(RuntimeNewObject(Credits::Class()));
-        window->Constructor();
-    }
-    return RuntimeCheckCast<Credits>(window);
+    return ImplicitWindow<credits_window::Credits>();
 }

@@ -3,19 +3,18 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ApplicationMenuItem.h"
 #include "Canvas.h"
 #include "Label.h"
 #include "PushButton.h"
-#include "QuitMenuItem.h"
 #include "Window.h"
+#include "app/MainMenuItems.h"
 
 namespace credits_window {
 
 // The window that quitting from the main window brings up: thanks, the maker's logo, and buttons
 // to visit the website, to write to the maker and to exit. It holds no data of its own: every
 // text it uses is read from the main window at the moment of use.
-class Credits : public ::Window {
+class Credits : public ::Window, public app::MainMenuItems<Credits> {
   public:
     static constexpr std::string_view kClassName = "Credits.Credits";
 
@@ -37,26 +36,9 @@ class Credits : public ::Window {
     virtual void btn_exit_Action(Ref<PushButton> sender);
     virtual void btn_contactUs_Action(Ref<PushButton> sender);
 
-    virtual Ref<MenuItem> HelpMenu();
-    virtual Ref<MenuItem> VisitWebsite();
-    virtual Ref<ApplicationMenuItem> AboutMenu();
-    virtual Ref<MenuItem> EditMenu();
-    virtual Ref<MenuItem> EditSelectAll();
-    virtual Ref<MenuItem> EditSeparator2();
-    virtual Ref<MenuItem> EditClear();
-    virtual Ref<MenuItem> EditPaste();
-    virtual Ref<MenuItem> EditCopy();
-    virtual Ref<MenuItem> EditCut();
-    virtual Ref<MenuItem> EditSeparator1();
-    virtual Ref<MenuItem> EditUndo();
-    virtual Ref<MenuItem> FileMenu();
-    virtual Ref<QuitMenuItem> FileQuit();
-
     void AddMenuHandlers(Ref<::Window> w) override;
     virtual bool _AboutMenu_Action();
     virtual bool _VisitWebsite_Action();
-
-    bool IsEventImplemented(std::string_view eventName);
 };
 
 }  // namespace credits_window

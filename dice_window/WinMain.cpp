@@ -41,37 +41,29 @@ void WinMain::CreateControls() {
 
 void WinMain::_CreateControls0() {
     namespace lists = WinMainPropertyLists;
-    _CreateControl<Label>("lbl_Copyright", lists::lbl_Copyright);
-    _BindControlEvent<Label>("lbl_Copyright", Label::kMouseDownEvent, Label::kMouseDownInvoker,
-                             &WinMain::lbl_Copyright_MouseDown,
-                             "( Label, Integer, Integer ) as Boolean");
-    _CreateControl<PushButton>("btn_VisitWebsite", lists::btn_VisitWebsite);
-    _BindControlEvent<PushButton>("btn_VisitWebsite", PushButton::kActionEvent,
-                                  PushButton::kActionInvoker, &WinMain::btn_VisitWebsite_Action,
-                                  "( PushButton )");
-    _CreateControl<PushButton>("btn_quit", lists::btn_quit);
-    _BindControlEvent<PushButton>("btn_quit", PushButton::kActionEvent, PushButton::kActionInvoker,
-                                  &WinMain::btn_quit_Action, "( PushButton )");
-    _CreateControl<Canvas>("DiceLogo", lists::DiceLogo, &dicesSmall2);
-    _BindControlEvent<Canvas>("DiceLogo", Canvas::kMouseDownEvent, Canvas::kMouseDownInvoker,
-                              &WinMain::DiceLogo_MouseDown,
-                              "( Canvas, Integer, Integer ) as Boolean");
-    _CreateControl<PushButton>("Roll", lists::Roll);
-    _BindControlEvent<PushButton>("Roll", PushButton::kActionEvent, PushButton::kActionInvoker,
-                                  &WinMain::Roll_Action, "( PushButton )");
-    _CreateControl<Canvas>("LDice1", lists::LDice1, &DDice1);
-    _CreateControl<Canvas>("LDice2", lists::LDice2, &DDice2);
-    _CreateControl<Canvas>("LDice3", lists::LDice3, &DDice3);
-    _CreateControl<Canvas>("LDice5", lists::LDice5, &DDice5);
-    _CreateControl<Canvas>("LDice6", lists::LDice6, &DDice6);
-    _CreateControl<Canvas>("RDice1", lists::RDice1, &DDice1);
-    _CreateControl<Canvas>("RDice2", lists::RDice2, &DDice2);
-    _CreateControl<Canvas>("RDice3", lists::RDice3, &DDice3);
-    _CreateControl<Canvas>("RDice4", lists::RDice4, &DDice4);
-    _CreateControl<Canvas>("RDice5", lists::RDice5, &DDice5);
-    _CreateControl<Canvas>("RDice6", lists::RDice6, &DDice6);
-    _CreateControl<Canvas>("LDice4", lists::LDice4, &DDice4);
-    _CreateControl<Label>("lbl_shake_shake", lists::lbl_shake_shake);
+    CreateControl<Label>("lbl_Copyright", lists::lbl_Copyright);
+    BindControlEvent("lbl_Copyright", Label::MouseDown, &WinMain::lbl_Copyright_MouseDown);
+    CreateControl<PushButton>("btn_VisitWebsite", lists::btn_VisitWebsite);
+    BindControlEvent("btn_VisitWebsite", PushButton::Action, &WinMain::btn_VisitWebsite_Action);
+    CreateControl<PushButton>("btn_quit", lists::btn_quit);
+    BindControlEvent("btn_quit", PushButton::Action, &WinMain::btn_quit_Action);
+    CreateControl<Canvas>("DiceLogo", lists::DiceLogo, &dicesSmall2);
+    BindControlEvent("DiceLogo", Canvas::MouseDown, &WinMain::DiceLogo_MouseDown);
+    CreateControl<PushButton>("Roll", lists::Roll);
+    BindControlEvent("Roll", PushButton::Action, &WinMain::Roll_Action);
+    CreateControl<Canvas>("LDice1", lists::LDice1, &DDice1);
+    CreateControl<Canvas>("LDice2", lists::LDice2, &DDice2);
+    CreateControl<Canvas>("LDice3", lists::LDice3, &DDice3);
+    CreateControl<Canvas>("LDice5", lists::LDice5, &DDice5);
+    CreateControl<Canvas>("LDice6", lists::LDice6, &DDice6);
+    CreateControl<Canvas>("RDice1", lists::RDice1, &DDice1);
+    CreateControl<Canvas>("RDice2", lists::RDice2, &DDice2);
+    CreateControl<Canvas>("RDice3", lists::RDice3, &DDice3);
+    CreateControl<Canvas>("RDice4", lists::RDice4, &DDice4);
+    CreateControl<Canvas>("RDice5", lists::RDice5, &DDice5);
+    CreateControl<Canvas>("RDice6", lists::RDice6, &DDice6);
+    CreateControl<Canvas>("LDice4", lists::LDice4, &DDice4);
+    CreateControl<Label>("lbl_shake_shake", lists::lbl_shake_shake);
 }
 
 Ref<Label> WinMain::lbl_Copyright() {
@@ -129,49 +121,6 @@ Ref<Label> WinMain::lbl_shake_shake() {
     return RuntimeCheckCast<Label>(_ControlByName("lbl_shake_shake"));
 }
 
-Ref<MenuItem> WinMain::HelpMenu() {
-    return _MenuItemByName<MenuItem>("HelpMenu");
-}
-Ref<MenuItem> WinMain::VisitWebsite() {
-    return _MenuItemByName<MenuItem>("VisitWebsite");
-}
-Ref<ApplicationMenuItem> WinMain::AboutMenu() {
-    return _MenuItemByName<ApplicationMenuItem>("AboutMenu");
-}
-Ref<MenuItem> WinMain::EditMenu() {
-    return _MenuItemByName<MenuItem>("EditMenu");
-}
-Ref<MenuItem> WinMain::EditSelectAll() {
-    return _MenuItemByName<MenuItem>("EditSelectAll");
-}
-Ref<MenuItem> WinMain::EditSeparator2() {
-    return _MenuItemByName<MenuItem>("EditSeparator2");
-}
-Ref<MenuItem> WinMain::EditClear() {
-    return _MenuItemByName<MenuItem>("EditClear");
-}
-Ref<MenuItem> WinMain::EditPaste() {
-    return _MenuItemByName<MenuItem>("EditPaste");
-}
-Ref<MenuItem> WinMain::EditCopy() {
-    return _MenuItemByName<MenuItem>("EditCopy");
-}
-Ref<MenuItem> WinMain::EditCut() {
-    return _MenuItemByName<MenuItem>("EditCut");
-}
-Ref<MenuItem> WinMain::EditSeparator1() {
-    return _MenuItemByName<MenuItem>("EditSeparator1");
-}
-Ref<MenuItem> WinMain::EditUndo() {
-    return _MenuItemByName<MenuItem>("EditUndo");
-}
-Ref<MenuItem> WinMain::FileMenu() {
-    return _MenuItemByName<MenuItem>("FileMenu");
-}
-Ref<QuitMenuItem> WinMain::FileQuit() {
-    return _MenuItemByName<QuitMenuItem>("FileQuit");
-}
-
 bool WinMain::lbl_Copyright_MouseDown(Ref<Label> /*sender*/, std::int64_t /*x*/,
                                       std::int64_t /*y*/) {
     ShowURL(::WinMain()->WebsiteURL);
@@ -197,9 +146,9 @@ void WinMain::Roll_Action(Ref<PushButton> /*sender*/) {
 
 void WinMain::AddMenuHandlers(Ref<::Window> w) {
     Ref<WinMain> self = RuntimeCheckCast<WinMain>(w);
-    _BindMenuHandler("AboutMenu", &WinMain::_AboutMenu_Action, self);
-    _BindMenuHandler("FileQuit", &WinMain::_FileQuit_Action, self);
-    _BindMenuHandler("VisitWebsite", &WinMain::_VisitWebsite_Action, self);
+    BindMenuHandler("AboutMenu", &WinMain::_AboutMenu_Action, self);
+    BindMenuHandler("FileQuit", &WinMain::_FileQuit_Action, self);
+    BindMenuHandler("VisitWebsite", &WinMain::_VisitWebsite_Action, self);
 }
 
 void WinMain::Event_Open() {
@@ -264,18 +213,8 @@ void WinMain::RollEm() {
     if (left == 5 && right == 5) System::Speak("Box Cars", false);
 }
 
-bool WinMain::IsEventImplemented(std::string_view eventName) {
-    return _RuntimeIsEventHandled(Self<Object>(), kClassName, eventName, true);
-}
-
 }  // namespace dice_window
 
 Ref<dice_window::WinMain> WinMain() {
-    using dice_window::WinMain;
-    Ref<::Window> window = _GetImplicitWindow(WinMain::kClassName);
-    if (window.IsNil()) {
-        window = RuntimeCheckCast<::Window>(RuntimeNewObject(WinMain::Class()));
-        window->Constructor();
-    }
-    return RuntimeCheckCast<WinMain>(window);
+    return ImplicitWindow<dice_window::WinMain>();
 }

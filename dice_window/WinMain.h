@@ -5,19 +5,18 @@
 #include <string>
 #include <string_view>
 
-#include "ApplicationMenuItem.h"
 #include "Canvas.h"
 #include "Label.h"
 #include "PushButton.h"
-#include "QuitMenuItem.h"
 #include "SerializedProperties.h"
 #include "Window.h"
+#include "app/MainMenuItems.h"
 
 namespace dice_window {
 
 // The game's main window: two dice of six face canvases each, the roll button, the dice logo, the
 // shake label, the copyright line and the website and quit buttons.
-class WinMain : public ::Window {
+class WinMain : public ::Window, public app::MainMenuItems<WinMain> {
   public:
     static constexpr std::string_view kClassName = "WinMain.WinMain";
 
@@ -59,21 +58,6 @@ class WinMain : public ::Window {
     virtual bool DiceLogo_MouseDown(Ref<Canvas> sender, std::int64_t x, std::int64_t y);
     virtual void Roll_Action(Ref<PushButton> sender);
 
-    virtual Ref<MenuItem> HelpMenu();
-    virtual Ref<MenuItem> VisitWebsite();
-    virtual Ref<ApplicationMenuItem> AboutMenu();
-    virtual Ref<MenuItem> EditMenu();
-    virtual Ref<MenuItem> EditSelectAll();
-    virtual Ref<MenuItem> EditSeparator2();
-    virtual Ref<MenuItem> EditClear();
-    virtual Ref<MenuItem> EditPaste();
-    virtual Ref<MenuItem> EditCopy();
-    virtual Ref<MenuItem> EditCut();
-    virtual Ref<MenuItem> EditSeparator1();
-    virtual Ref<MenuItem> EditUndo();
-    virtual Ref<MenuItem> FileMenu();
-    virtual Ref<QuitMenuItem> FileQuit();
-
     void AddMenuHandlers(Ref<::Window> w) override;
     void Event_Open() override;
     void Event_Close() override;
@@ -85,8 +69,6 @@ class WinMain : public ::Window {
     // One roll: hide the dice, shake the window, throw two dice, show their faces, call out
     // two ones and two sixes.
     virtual void RollEm();
-
-    bool IsEventImplemented(std::string_view eventName);
 
   private:
     using FaceAccessor = Ref<Canvas> (WinMain::*)();

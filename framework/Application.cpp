@@ -3,12 +3,11 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
-#include "FolderItem.h"
+#include "Bundle.h"
 #include "MenuBar.h"
 
 namespace {
 bool gSupportsHiDPI = false;
-std::string gExecutableOverride;
 }  // namespace
 
 const ClassInfo& Application::Class() {
@@ -27,14 +26,7 @@ bool Application::SupportsHiDPI() {
 }
 
 Ref<FolderItem> Application::ExecutableFile() {
-    if (!gExecutableOverride.empty()) return MakeRef<FolderItem>(gExecutableOverride);
-    const QString path = QCoreApplication::applicationFilePath();
-    if (path.isEmpty()) return nullptr;
-    return MakeRef<FolderItem>(path.toStdString());
-}
-
-void Application::OverrideExecutablePath(const std::string& path) {
-    gExecutableOverride = path;
+    return Bundle::ExecutableFile();
 }
 
 void Application::_x_SetVersionData(std::int64_t major, std::int64_t minor, std::int64_t bug,

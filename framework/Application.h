@@ -19,8 +19,6 @@ class Application : public Object {
 
     // The executable, as the bundle's Resources folder is found from it.
     static Ref<FolderItem> ExecutableFile();
-    // Lets tests place the program in a bundle of their own making; empty restores the real one.
-    static void OverrideExecutablePath(const std::string& path);
 
     Ref<::MenuBar> MenuBar() const { return menuBar_; }
     void SetMenuBar(const Ref<::MenuBar>& bar) { menuBar_ = bar; }

@@ -79,19 +79,6 @@ void Canvas::SetAllowFocus(bool v) {
     SyncView();
 }
 
-void Canvas::_BindEvent(int eventNumber, const Ref<Object>& handler) {
-    if (eventNumber != kMouseDownEvent) return RectControl::_BindEvent(eventNumber, handler);
-    mouseDown_ = RuntimeCheckCast<MouseDownHandler>(handler);
-}
-
-bool Canvas::HasEventHandler(int eventNumber) const {
-    return eventNumber == kMouseDownEvent && !mouseDown_.IsNil();
-}
-
-void Canvas::FireMouseDown(std::int64_t x, std::int64_t y) {
-    FireEvent<Canvas>(mouseDown_, x, y);
-}
-
 QWidget* Canvas::CreateView(QWidget* parent) {
     auto* view = new CanvasView(parent, weak_from_this());
     view->SetPicture(backdrop_);

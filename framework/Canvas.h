@@ -2,8 +2,7 @@
 
 #include <cstdint>
 
-#include "Delegate.h"
-#include "Invoker.h"
+#include "ControlEvent.h"
 #include "Picture.h"
 #include "RectControl.h"
 
@@ -11,10 +10,9 @@
 // cut off at the canvas's edges.
 class Canvas : public RectControl {
   public:
-    static constexpr int kMouseDownEvent = 21;
-    using MouseDownHandler = Delegate<bool(Ref<Canvas>, std::int64_t, std::int64_t)>;
-    static constexpr Invoker<bool(Ref<Canvas>, std::int64_t, std::int64_t)> kMouseDownInvoker{
-        "( Canvas, Integer, Integer ) as Boolean"};
+    // A press at (x, y) in the canvas.
+    static constexpr ControlEvent<Canvas, bool(std::int64_t, std::int64_t)> MouseDown{
+        21, {"( Canvas, Integer, Integer ) as Boolean"}};
 
     static const ClassInfo& Class();
     const ClassInfo& GetClassInfo() const override { return Class(); }
@@ -30,11 +28,10 @@ class Canvas : public RectControl {
     bool DoubleBuffer() const { return doubleBuffer_; }
     void SetDoubleBuffer(bool v) { doubleBuffer_ = v; }
 
-    void _BindEvent(int eventNumber, const Ref<Object>& handler) override;
-    bool HasEventHandler(int eventNumber) const override;
-    void FireMouseDown(std::int64_t x, std::int64_t y);
+    void FireMouseDown(std::int64_t x, std::int64_t y) { Fire(MouseDown, x, y); }
 
   protected:
+    std::vector<OfferedEvent> OfferedEvents() const override { return {Offer(MouseDown)}; }
     QWidget* CreateView(QWidget* parent) override;
     void ApplyToView() override;
     bool AcceptsFocus() const override { return allowFocus_ && TabStop(); }
@@ -45,5 +42,4 @@ class Canvas : public RectControl {
     bool allowFocusRing_ = true;
     bool allowTabs_ = false;
     bool doubleBuffer_ = false;
-    Ref<MouseDownHandler> mouseDown_;
 };

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "Application.h"
 #include "ResourceReport.h"
 #include "Sound.h"
 
@@ -172,18 +171,4 @@ Ref<Sound> FolderItem::OpenAsSound() const {
         return nullptr;
     }
     return MakeRef<Sound>(path_.string());
-}
-
-Ref<FolderItem> _GetApplicationBundleResources() {
-    Ref<FolderItem> executable = Application::ExecutableFile();
-    Ref<FolderItem> macOS = executable->Parent();
-    Ref<FolderItem> contents = macOS->Parent();
-    Ref<FolderItem> resources = contents->Child("Resources", true);
-    // A bundle without its Resources folder has none to give.
-    if (resources.IsNil() || !resources->IsFolder()) {
-        ResourceReport::Once("folder", (contents->NativePath() / "Resources").string(),
-                             "missing: the bundle has no pictures and no sound");
-        return nullptr;
-    }
-    return resources;
 }

@@ -44,7 +44,3 @@ class FolderItem : public Object {
     std::filesystem::path path_;
     bool followLinks_;
 };
-
-// The application bundle's Resources folder: executable, its folder, that folder's parent,
-// then its child "Resources"; nil when the bundle has no such folder, which is reported once.
-Ref<FolderItem> _GetApplicationBundleResources();

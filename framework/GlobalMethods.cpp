@@ -14,7 +14,7 @@ void MessageBox(const std::string& text) {
 
 void Quit(int code) {
     if (RuntimeQuitRequested()) return;
-    if (Ref<Application> app = _GetAppObject()) {
+    if (Ref<Application> app = RuntimeCheckCast<Application>(_GetAppObject())) {
         RuntimeDispatch([&app] { app->Event_Close(); });
     }
     RuntimeRequestQuit(code);

@@ -68,19 +68,6 @@ void Label::EditFont(const std::function<void(FontStyle&)>& edit) {
     SyncView();
 }
 
-void Label::_BindEvent(int eventNumber, const Ref<Object>& handler) {
-    if (eventNumber != kMouseDownEvent) return RectControl::_BindEvent(eventNumber, handler);
-    mouseDown_ = RuntimeCheckCast<MouseDownHandler>(handler);
-}
-
-bool Label::HasEventHandler(int eventNumber) const {
-    return eventNumber == kMouseDownEvent && !mouseDown_.IsNil();
-}
-
-void Label::FireMouseDown(std::int64_t x, std::int64_t y) {
-    FireEvent<Label>(mouseDown_, x, y);
-}
-
 QWidget* Label::CreateView(QWidget* parent) {
     return new LabelView(parent, weak_from_this());
 }

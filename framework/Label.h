@@ -5,17 +5,15 @@
 #include <string>
 
 #include "Color.h"
-#include "Delegate.h"
+#include "ControlEvent.h"
 #include "FontStyle.h"
-#include "Invoker.h"
 #include "RectControl.h"
 
 class Label : public RectControl {
   public:
-    static constexpr int kMouseDownEvent = 16;
-    using MouseDownHandler = Delegate<bool(Ref<Label>, std::int64_t, std::int64_t)>;
-    static constexpr Invoker<bool(Ref<Label>, std::int64_t, std::int64_t)> kMouseDownInvoker{
-        "( Label, Integer, Integer ) as Boolean"};
+    // A press at (x, y) in the label.
+    static constexpr ControlEvent<Label, bool(std::int64_t, std::int64_t)> MouseDown{
+        16, {"( Label, Integer, Integer ) as Boolean"}};
 
     static const ClassInfo& Class();
     const ClassInfo& GetClassInfo() const override { return Class(); }
@@ -42,12 +40,10 @@ class Label : public RectControl {
     const std::string& DataField() const { return dataField_; }
     void SetDataField(const std::string& v) { dataField_ = v; }
 
-    void _BindEvent(int eventNumber, const Ref<Object>& handler) override;
-    bool HasEventHandler(int eventNumber) const override;
-    // Runs the MouseDown handler, if any, for a press at (x, y).
-    void FireMouseDown(std::int64_t x, std::int64_t y);
+    void FireMouseDown(std::int64_t x, std::int64_t y) { Fire(MouseDown, x, y); }
 
   protected:
+    std::vector<OfferedEvent> OfferedEvents() const override { return {Offer(MouseDown)}; }
     QWidget* CreateView(QWidget* parent) override;
     void ApplyToView() override;
 
@@ -60,5 +56,4 @@ class Label : public RectControl {
     ::Color textColor_;
     std::string dataSource_;
     std::string dataField_;
-    Ref<MouseDownHandler> mouseDown_;
 };

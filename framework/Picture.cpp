@@ -7,6 +7,7 @@
 #include <array>
 #include <utility>
 
+#include "Bundle.h"
 #include "FolderItem.h"
 #include "ResourceReport.h"
 

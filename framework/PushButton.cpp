@@ -31,19 +31,6 @@ void PushButton::EditFont(const std::function<void(FontStyle&)>& edit) {
     SyncView();
 }
 
-void PushButton::_BindEvent(int eventNumber, const Ref<Object>& handler) {
-    if (eventNumber != kActionEvent) return RectControl::_BindEvent(eventNumber, handler);
-    action_ = RuntimeCheckCast<ActionHandler>(handler);
-}
-
-bool PushButton::HasEventHandler(int eventNumber) const {
-    return eventNumber == kActionEvent && !action_.IsNil();
-}
-
-void PushButton::FireAction() {
-    FireEvent<PushButton>(action_);
-}
-
 QWidget* PushButton::CreateView(QWidget* parent) {
     auto* button = new QPushButton(parent);
     std::weak_ptr<Object> owner = weak_from_this();

@@ -4,16 +4,14 @@
 #include <functional>
 #include <string>
 
-#include "Delegate.h"
+#include "ControlEvent.h"
 #include "FontStyle.h"
-#include "Invoker.h"
 #include "RectControl.h"
 
 class PushButton : public RectControl {
   public:
-    static constexpr int kActionEvent = 15;
-    using ActionHandler = Delegate<void(Ref<PushButton>)>;
-    static constexpr Invoker<void(Ref<PushButton>)> kActionInvoker{"( PushButton )"};
+    // A click: pressed and let go on the button.
+    static constexpr ControlEvent<PushButton, void()> Action{15, {"( PushButton )"}};
 
     static const ClassInfo& Class();
     const ClassInfo& GetClassInfo() const override { return Class(); }
@@ -29,11 +27,10 @@ class PushButton : public RectControl {
     std::int64_t MacButtonStyle() const { return macButtonStyle_; }
     void SetMacButtonStyle(std::int64_t v) { macButtonStyle_ = v; }
 
-    void _BindEvent(int eventNumber, const Ref<Object>& handler) override;
-    bool HasEventHandler(int eventNumber) const override;
-    void FireAction();
+    void FireAction() { Fire(Action); }
 
   protected:
+    std::vector<OfferedEvent> OfferedEvents() const override { return {Offer(Action)}; }
     QWidget* CreateView(QWidget* parent) override;
     void ApplyToView() override;
 
@@ -43,5 +40,4 @@ class PushButton : public RectControl {
     bool cancel_ = false;
     bool default_ = false;
     std::int64_t macButtonStyle_ = 0;
-    Ref<ActionHandler> action_;
 };

@@ -7,8 +7,7 @@
 #include <QUrl>
 #include <cstdio>
 
-#include "Application.h"
-#include "FolderItem.h"
+#include "Bundle.h"
 #include "MediaBackend.h"
 #include "Runtime.h"
 
@@ -38,12 +37,9 @@ void QtServices::PlaySound(const std::string& path) {
 MediaBackend* QtServices::Media() {
     if (mediaTried_) return media_.get();
     mediaTried_ = true;
-    // The module stands in the bundle's PlugIns folder, beside Resources.
-    Ref<FolderItem> executable = Application::ExecutableFile();
-    if (executable.IsNil()) return nullptr;
-    const std::filesystem::path folder =
-        executable->NativePath().parent_path().parent_path() / "PlugIns";
-    QLibrary module(QString::fromStdString((folder / kMediaBackendModule).string()));
+    Ref<FolderItem> folder = Bundle::PlugIns();
+    if (folder.IsNil()) return nullptr;
+    QLibrary module(QString::fromStdString((folder->NativePath() / kMediaBackendModule).string()));
     auto create = reinterpret_cast<MediaBackend* (*)()>(module.resolve(kMediaBackendEntry));
     if (create == nullptr) {
         std::fprintf(stderr, "Sound and speech are unavailable: %s\n",
@@ -53,4 +49,9 @@ MediaBackend* QtServices::Media() {
     // The module stays loaded for the rest of the run: QLibrary unloads only when asked to.
     media_.reset(create());
     return media_.get();
+}
+
+void _InitPluginEntrypoints() {
+    // Tests have installed their own by now; the program gets the desktop's.
+    if (!Services::Installed()) Services::Install(std::make_unique<QtServices>());
 }

@@ -25,3 +25,7 @@ class QtServices : public Services {
     std::unique_ptr<MediaBackend> media_;
     bool mediaTried_ = false;
 };
+
+// The framework's start-up step for what it plugs in: the desktop's own services, with sound and
+// speech from the media module behind them, unless services were installed already.
+void _InitPluginEntrypoints();

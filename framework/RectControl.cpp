@@ -1,9 +1,10 @@
 #include "RectControl.h"
 
 #include <QWidget>
+#include <algorithm>
 
+#include "IllegalCastException.h"
 #include "InvalidArgumentException.h"
-#include "Window.h"
 
 RectControl::~RectControl() {
     delete view_;
@@ -33,10 +34,8 @@ const ClassInfo& RectControl::Class() {
 }
 
 void RectControl::Constructor() {
-    Ref<::Window> window = Window();
-    QWidget* parent = window->ContentArea();
-    if (parent == nullptr) throw InvalidArgumentException("The control's window has no view yet");
-    view_ = CreateView(parent);
+    if (area_ == nullptr) throw InvalidArgumentException("The control's window has no view yet");
+    view_ = CreateView(area_);
     QObject::connect(view_, &QObject::destroyed, [this] { view_ = nullptr; });
     SyncView();
 }
@@ -78,12 +77,20 @@ void RectControl::SetTooltip(const std::string& v) {
     SyncView();
 }
 
+void RectControl::AttachTo(QWidget* area, bool holdViewUpdates) {
+    area_ = area;
+    viewUpdatesHeld_ = holdViewUpdates;
+}
+
+void RectControl::ReleaseViewUpdates() {
+    viewUpdatesHeld_ = false;
+    SyncView();
+}
+
 void RectControl::SyncView() {
-    if (view_ == nullptr) return;
     // While its window is being built, the view catches up once at the end rather than on
     // every record of every property list.
-    Ref<::Window> window = Window();
-    if (window && window->IsConstructing()) return;
+    if (view_ == nullptr || viewUpdatesHeld_) return;
     ApplyToView();
 }
 
@@ -97,11 +104,31 @@ void RectControl::ApplyToView() {
     view_->setVisible(visible_);
 }
 
-void RectControl::_BindEvent(int eventNumber, const Ref<Object>& /*handler*/) {
-    throw InvalidArgumentException(GetClassInfo().Name() + " has no event number " +
-                                   std::to_string(eventNumber));
+void RectControl::BindEvent(int eventNumber, const Ref<Object>& handler) {
+    const std::vector<OfferedEvent> offered = OfferedEvents();
+    auto event = std::find_if(offered.begin(), offered.end(),
+                              [&](const OfferedEvent& e) { return e.number == eventNumber; });
+    if (event == offered.end()) {
+        throw InvalidArgumentException(GetClassInfo().Name() + " has no event number " +
+                                       std::to_string(eventNumber));
+    }
+    if (handler.IsNil()) {
+        handlers_.erase(eventNumber);
+        return;
+    }
+    if (!event->takes(*handler)) {
+        throw IllegalCastException(handler->GetClassInfo().Name() +
+                                   " is no handler of event number " + std::to_string(eventNumber) +
+                                   " of " + GetClassInfo().Name());
+    }
+    handlers_.insert_or_assign(eventNumber, handler);
 }
 
-bool RectControl::HasEventHandler(int /*eventNumber*/) const {
-    return false;
+bool RectControl::HasEventHandler(int eventNumber) const {
+    return handlers_.contains(eventNumber);
+}
+
+void RuntimeAddEventHandler(const Ref<RectControl>& control, int eventNumber,
+                            const Ref<Object>& handler) {
+    control->BindEvent(eventNumber, handler);
 }

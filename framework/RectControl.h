@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QPointer>
+#include <QWidget>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "Control.h"
+#include "ControlEvent.h"
 #include "Runtime.h"
 
-class QWidget;
-
 // A control with a place on its window. The model holds every property; the Qt view, made by
-// Constructor inside the window's content area, follows it.
+// Constructor inside the area that its window gave it, follows it.
 class RectControl : public Control {
   public:
     RectControl() = default;
@@ -53,10 +57,15 @@ class RectControl : public Control {
     const std::string& InitialParent() const { return initialParent_; }
     void SetInitialParent(const std::string& v) { initialParent_ = v; }
 
-    // Binds a delegate to the control's event of that number; an event the control does not have,
-    // or a delegate of the wrong kind for it, raises.
-    virtual void _BindEvent(int eventNumber, const Ref<Object>& handler);
-    virtual bool HasEventHandler(int eventNumber) const;
+    // Binds a delegate to the control's event of that number (nil unbinds); an event the control
+    // does not have, or a delegate of the wrong kind for it, raises.
+    void BindEvent(int eventNumber, const Ref<Object>& handler);
+    bool HasEventHandler(int eventNumber) const;
+
+    // Places the control in its window's content area. While updates are held the view does not
+    // follow each property as it is set; ReleaseViewUpdates brings it up to date once.
+    void AttachTo(QWidget* area, bool holdViewUpdates);
+    void ReleaseViewUpdates();
 
     // The Qt widget, once constructed.
     QWidget* View() const { return view_; }
@@ -64,13 +73,32 @@ class RectControl : public Control {
     void SyncView();
 
   protected:
-    // Runs a bound handler, if any, through the event boundary; the control goes first.
-    template <class Kind, class Handler, class... Args>
-    void FireEvent(const Ref<Handler>& handler, Args... args) {
-        if (handler.IsNil()) return;
-        Ref<Handler> running = handler;  // the handler may be rebound while it runs
+    // The events that this kind of control has, each with whether a delegate is a handler of it.
+    struct OfferedEvent {
+        int number;
+        bool (*takes)(const Object& handler);
+    };
+    template <class Kind, class Signature>
+    static OfferedEvent Offer(const ControlEvent<Kind, Signature>& event) {
+        using Handler = typename ControlEvent<Kind, Signature>::Handler;
+        return {event.number, [](const Object& handler) {
+                    return dynamic_cast<const Handler*>(&handler) != nullptr;
+                }};
+    }
+    virtual std::vector<OfferedEvent> OfferedEvents() const { return {}; }
+
+    // Runs the handler bound to the event, if any, through the event boundary; the control goes
+    // first.
+    template <class Kind, class R, class... Args>
+    void Fire(const ControlEvent<Kind, R(Args...)>& event, std::type_identity_t<Args>... args) {
+        auto bound = handlers_.find(event.number);
+        if (bound == handlers_.end()) return;
+        // Kept: the handler may be rebound while it runs. Its kind was checked when it was bound.
+        const std::shared_ptr<Object> running = bound->second.Shared();
+        const auto& handler =
+            static_cast<const typename ControlEvent<Kind, R(Args...)>::Handler&>(*running);
         Ref<Kind> self = Self<Kind>();
-        RuntimeDispatch([&] { running->Invoke(self, args...); });
+        RuntimeDispatch([&] { handler.Invoke(self, args...); });
     }
 
     virtual QWidget* CreateView(QWidget* parent) = 0;
@@ -85,5 +113,12 @@ class RectControl : public Control {
     bool visible_ = true;
     std::string tooltip_;
     std::string initialParent_;
+    QPointer<QWidget> area_;
+    bool viewUpdatesHeld_ = false;
     QWidget* view_ = nullptr;
+    std::map<int, Ref<Object>> handlers_;
 };
+
+// Binds the handler to the control's event of that number (RectControl::BindEvent).
+void RuntimeAddEventHandler(const Ref<RectControl>& control, int eventNumber,
+                            const Ref<Object>& handler);

@@ -10,19 +10,17 @@
 #include <cstring>
 #include <tuple>
 
-#include "Application.h"
-#include "RectControl.h"
-#include "Services.h"
-#include "UnsupportedFormatException.h"
-#include "Window.h"
+#include <map>
 
 namespace {
 
 struct RuntimeState {
     std::unique_ptr<QApplication> qtApp;
     ExceptionHelper exceptionHelper;
-    Ref<Application> appObject;
+    Ref<Object> appObject;
+    std::map<std::string, Ref<Object>, std::less<>> implicitInstances;
     std::vector<ModuleInitializer> modules;
+    std::vector<std::function<void()>> frameworkFinalizers;
     double toolchainVersion = 0.0;
     bool loopRunning = false;
     bool loopHasRun = false;
@@ -92,10 +90,6 @@ bool AnyWindowShown() {
 
 }  // namespace
 
-void RaiseNilObjectException() {
-    throw NilObjectException();
-}
-
 std::string_view RuntimeProductName() {
     return "Dice Shaker";
 }
@@ -119,7 +113,7 @@ void RuntimeInit() {
 }
 
 void RuntimePerformInitializers(const std::vector<ModuleInitializer>& initializers) {
-    Application::Class();  // the framework's own class tables come first
+    Object::Class();  // the framework's own class tables come first
     State().modules = initializers;
     for (const ModuleInitializer& m : initializers) {
         if (m.initialize) m.initialize();
@@ -147,13 +141,31 @@ std::exception_ptr _CallFunctionWithExceptionHandling(void (*function)(void*), v
 }
 
 void _RuntimeInitExternalClasses() {}
-void _InitPluginEntrypoints() {}
 
-void _RuntimeRegisterAppObject(const Ref<Application>& app) {
+void _RuntimeRegisterAppObject(const Ref<Object>& app) {
     State().appObject = app;
 }
-Ref<Application> _GetAppObject() {
+Ref<Object> _GetAppObject() {
     return State().appObject;
+}
+
+void RuntimeAddFinalizer(std::function<void()> finalize) {
+    State().frameworkFinalizers.push_back(std::move(finalize));
+}
+
+void RuntimeKeepImplicitInstance(std::string_view className, const Ref<Object>& instance) {
+    State().implicitInstances.insert_or_assign(std::string(className), instance);
+}
+
+void RuntimeDropImplicitInstance(std::string_view className) {
+    auto& instances = State().implicitInstances;
+    if (auto it = instances.find(className); it != instances.end()) instances.erase(it);
+}
+
+Ref<Object> RuntimeImplicitInstance(std::string_view className) {
+    const auto& instances = State().implicitInstances;
+    auto it = instances.find(className);
+    return it == instances.end() ? nullptr : it->second;
 }
 
 void _RunFrameworkInitialization(const std::function<void()>& callback) {
@@ -183,9 +195,11 @@ void RuntimePerformFinalizers() {
         if (it->finalize) it->finalize();
     }
     s.modules.clear();
-    Window::ReleaseImplicitInstances();
+    s.implicitInstances.clear();
     s.appObject = nullptr;
-    Services::Release();
+    for (auto it = s.frameworkFinalizers.rbegin(); it != s.frameworkFinalizers.rend(); ++it) {
+        (*it)();
+    }
 }
 
 int RuntimeExit() {
@@ -275,72 +289,4 @@ bool _RuntimeIsEventHandled(const Ref<Object>& object, std::string_view classNam
     if (object.IsNil()) RaiseNilObjectException();
     const ClassInfo* cls = ClassInfo::Find(className);
     return cls != nullptr && object->GetClassInfo().IsA(*cls) && cls->ImplementsEvent(eventName);
-}
-
-void _SetProperties(const Ref<Object>& target, SerializedProperties::Bytes list) {
-    RuntimeMassPropertySetter(*target, list);
-}
-
-void RuntimeMassPropertySetter(Object& target, SerializedProperties::Bytes list) {
-    const ClassInfo& cls = target.GetClassInfo();
-    std::size_t at = 0;
-    while (at < list.size()) {
-        const std::size_t recordStart = at;
-        std::size_t blank = at;
-        while (blank < list.size() && list[blank] != 0x20) ++blank;
-        std::string name(reinterpret_cast<const char*>(list.data()) + at, blank - at);
-        auto fail = [&](const std::string& why) {
-            throw UnsupportedFormatException("Property list for " + cls.Name() + ": record \"" +
-                                             name + "\" at offset " + std::to_string(recordStart) +
-                                             " " + why);
-        };
-        if (blank == list.size()) fail("is cut short before its value");
-        const PropertyInfo* property = cls.FindProperty(name);
-        if (property == nullptr) fail("names no property of the class");
-        at = blank + 1;
-        auto take = [&](std::size_t n) {
-            if (list.size() - at < n) fail("is cut short inside its value");
-            std::uint64_t value = 0;
-            for (std::size_t i = 0; i < n && i < 8; ++i) {
-                value |= static_cast<std::uint64_t>(list[at + i]) << (8 * i);
-            }
-            at += n;
-            return value;
-        };
-        PropertyValue value;
-        switch (property->type) {
-            case PropertyType::Integer:
-            case PropertyType::Enumeration:
-                value = static_cast<std::int64_t>(take(8));
-                break;
-            case PropertyType::FontUnits:
-                value = static_cast<std::int64_t>(take(1));
-                break;
-            case PropertyType::Boolean:
-                value = take(1) != 0;
-                break;
-            case PropertyType::String: {
-                const auto length = static_cast<std::size_t>(take(4));
-                if (list.size() - at < length) fail("is cut short inside its text");
-                value = std::string(reinterpret_cast<const char*>(list.data()) + at, length);
-                at += length;
-                break;
-            }
-            case PropertyType::Single:
-                value = std::bit_cast<float>(static_cast<std::uint32_t>(take(4)));
-                break;
-            case PropertyType::Color: {
-                const auto bytes = static_cast<std::uint32_t>(take(4));
-                value = Color(bytes & 0xFF, (bytes >> 8) & 0xFF, (bytes >> 16) & 0xFF,
-                              (bytes >> 24) & 0xFF);
-                break;
-            }
-        }
-        property->set(target, value);
-    }
-}
-
-void RuntimeAddEventHandler(const Ref<RectControl>& control, int eventNumber,
-                            const Ref<Object>& handler) {
-    control->_BindEvent(eventNumber, handler);
 }

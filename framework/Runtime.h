@@ -12,10 +12,6 @@
 #include "InvalidArgumentException.h"
 #include "Invoker.h"
 #include "Object.h"
-#include "SerializedProperties.h"
-
-class Application;
-class RectControl;
 
 // A module's start-up and shut-down work: class tables, module variables and what they hold.
 struct ModuleInitializer {
@@ -37,14 +33,24 @@ double RuntimeToolchainVersion();
 void _RuntimeSetExceptionHelper(ExceptionHelper helper);
 std::exception_ptr _CallFunctionWithExceptionHandling(void (*function)(void*), void* argument);
 void _RuntimeInitExternalClasses();
-void _InitPluginEntrypoints();
-void _RuntimeRegisterAppObject(const Ref<Application>& app);
-Ref<Application> _GetAppObject();
+void _RuntimeRegisterAppObject(const Ref<Object>& app);
+Ref<Object> _GetAppObject();
 void _RunFrameworkInitialization(const std::function<void()>& callback);
 int _RuntimeRun();
 bool RuntimeLoopIsRunning();
+// The program's finalisers in reverse order, then the framework's own shut-down work.
 void RuntimePerformFinalizers();
 int RuntimeExit();
+
+// Shut-down work of the framework's higher layers, handed to the runtime so that it never calls
+// up into them; run by RuntimePerformFinalizers, the last handed over first.
+void RuntimeAddFinalizer(std::function<void()> finalize);
+
+// The one kept instance of a class, by its class name (windows are kept so), from when it is
+// kept until the finalisers release it. Nil when none is kept.
+void RuntimeKeepImplicitInstance(std::string_view className, const Ref<Object>& instance);
+void RuntimeDropImplicitInstance(std::string_view className);
+Ref<Object> RuntimeImplicitInstance(std::string_view className);
 
 // Reports an exception that no handler caught: one line on stderr with its class and message.
 void _UnhandledException(std::exception_ptr exception);
@@ -66,10 +72,6 @@ int RuntimeExitCode();
 Ref<Object> RuntimeNewObject(const ClassInfo& cls);
 bool _RuntimeIsEventHandled(const Ref<Object>& object, std::string_view className,
                             std::string_view eventName, bool inherited);
-void _SetProperties(const Ref<Object>& target, SerializedProperties::Bytes list);
-void RuntimeMassPropertySetter(Object& target, SerializedProperties::Bytes list);
-void RuntimeAddEventHandler(const Ref<RectControl>& control, int eventNumber,
-                            const Ref<Object>& handler);
 
 // A nil object passes through unchanged; an object of another class raises.
 template <class T, class U>

@@ -7,10 +7,15 @@
 #include <span>
 #include <string_view>
 
+#include "Ref.h"
+
+class Object;
+
 // A design-time property list is a run of records "<Name> <value>" with no header and no
 // terminator; the width of each value follows from the declared type of the named property.
 // The lists are written in source as typed records and turned into their bytes at compile time,
 // so a reader can check each value against the design tables and the compiler checks the lengths.
+// The reader, below the writer, sets each record's property through the target's class.
 namespace SerializedProperties {
 
 enum class Encoding : std::uint8_t { Integer, Boolean, String, Single, Color, Byte };
@@ -107,3 +112,10 @@ constexpr auto Encode() {
 using Bytes = std::span<const std::uint8_t>;
 
 }  // namespace SerializedProperties
+
+// Applies the list to the object, record by record, in order; names are matched without regard to
+// ASCII case. A record that names no property of the class, or is cut short, raises an
+// UnsupportedFormatException naming it and its offset; the records before it stay applied, and
+// nothing past the list's end is read.
+void _SetProperties(const Ref<Object>& target, SerializedProperties::Bytes list);
+void RuntimeMassPropertySetter(Object& target, SerializedProperties::Bytes list);

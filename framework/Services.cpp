@@ -1,23 +1,29 @@
 #include "Services.h"
 
-#include "QtServices.h"
+#include "NilObjectException.h"
+#include "Runtime.h"
 
 namespace {
-std::unique_ptr<Services>& Installed() {
+std::unique_ptr<Services>& Slot() {
     static std::unique_ptr<Services> services;
     return services;
 }
 }  // namespace
 
 Services& Services::Current() {
-    if (!Installed()) Installed() = std::make_unique<QtServices>();
-    return *Installed();
+    if (!Slot()) throw NilObjectException("No desktop services are installed");
+    return *Slot();
+}
+
+bool Services::Installed() {
+    return Slot() != nullptr;
 }
 
 void Services::Install(std::unique_ptr<Services> services) {
-    Installed() = std::move(services);
-}
-
-void Services::Release() {
-    Installed().reset();
+    static const bool releasedAtShutdown = [] {
+        RuntimeAddFinalizer([] { Slot().reset(); });
+        return true;
+    }();
+    (void)releasedAtShutdown;
+    Slot() = std::move(services);
 }

@@ -14,8 +14,9 @@ class Services {
     virtual void Speak(const std::string& text, bool interrupt) = 0;
     virtual void PlaySound(const std::string& path) = 0;
 
-    // The installed services; the desktop's own when none was installed.
+    // The installed services; using them before any were installed raises NilObjectException.
     static Services& Current();
+    static bool Installed();
+    // Kept until the runtime's finalisers release them.
     static void Install(std::unique_ptr<Services> services);
-    static void Release();
 };

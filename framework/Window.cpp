@@ -7,31 +7,10 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <algorithm>
-#include <map>
 
-#include "ApplicationMenuItem.h"
 #include "InvalidArgumentException.h"
-#include "MenuBar.h"
-#include "QuitMenuItem.h"
-#include "RectControl.h"
-#include "Runtime.h"
+#include "MenuBarView.h"
 #include "WindowFrameHints.h"
-
-namespace {
-
-std::map<std::string, Ref<Window>, std::less<>>& ImplicitInstances() {
-    static std::map<std::string, Ref<Window>, std::less<>> instances;
-    return instances;
-}
-
-QKeySequence KeySequenceFor(const std::string& shortcut) {
-    // "Cmd" is the platform's command key: Qt's "Ctrl" is Command on macOS and Control elsewhere.
-    QString text = QString::fromStdString(shortcut);
-    text.replace(QStringLiteral("Cmd+"), QStringLiteral("Ctrl+"));
-    return QKeySequence(text, QKeySequence::PortableText);
-}
-
-}  // namespace
 
 class Window::View : public QMainWindow {
   public:
@@ -97,7 +76,7 @@ void Window::Constructor() {
     ApplyBackground();
     view_->setWindowTitle(QString::fromStdString(title_));
     // Kept before the hooks run: Open reaches the window through its class's accessor.
-    ImplicitInstances()[className] = self;
+    RuntimeKeepImplicitInstance(className, self);
     constructing_ = true;
     try {
         Layout();
@@ -107,11 +86,11 @@ void Window::Constructor() {
         Event_Open();
     } catch (...) {
         constructing_ = false;
-        ImplicitInstances().erase(className);
+        RuntimeDropImplicitInstance(className);
         throw;
     }
     constructing_ = false;
-    for (const auto& entry : controls_) entry.second->SyncView();
+    for (const auto& entry : controls_) entry.second->ReleaseViewUpdates();
     // Shown once complete, so the first frame on screen already has its controls.
     if (visible_) ShowView();
 }
@@ -232,7 +211,7 @@ void Window::HandleCloseRequest() {
 
 Ref<RectControl> Window::__New(const ClassInfo& kind) {
     Ref<RectControl> control = RuntimeCheckCast<RectControl>(RuntimeNewObject(kind));
-    control->_SetWindow(Self<Window>());
+    control->AttachTo(ContentArea(), constructing_);
     return control;
 }
 
@@ -290,8 +269,8 @@ QWidget* Window::ContentArea() const {
     return view_ ? view_->Content() : nullptr;
 }
 
-void Window::ReleaseImplicitInstances() {
-    ImplicitInstances().clear();
+bool Window::IsEventImplemented(std::string_view eventName) {
+    return _RuntimeIsEventHandled(Self<Object>(), GetClassInfo().Name(), eventName, true);
 }
 
 void Window::ApplyGeometry() {
@@ -345,44 +324,13 @@ void Window::ApplyBackground() {
 
 void Window::RenderMenuBar() {
     if (!view_) return;
-    QMenuBar* bar = view_->menuBar();
-    bar->clear();
-    if (!menuBar_) return;
-    std::function<void(QWidget*, const Ref<MenuItem>&)> add = [&](QWidget* parent,
-                                                                  const Ref<MenuItem>& item) {
-        auto* menu = qobject_cast<QMenu*>(parent);
-        if (item->IsSeparator()) {
-            if (menu != nullptr) menu->addSeparator()->setVisible(item->Visible());
-            return;
+    std::weak_ptr<Object> owner = weak_from_this();
+    MenuBarView::Render(*view_->menuBar(), menuBar_, [owner](const Ref<MenuItem>& item) {
+        if (auto window = std::dynamic_pointer_cast<Window>(owner.lock())) {
+            window->HandleMenuCommand(item);
         }
-        const QString text = QString::fromStdString(item->Text());
-        if (item->Count() > 0 || menu == nullptr) {
-            QMenu* sub = menu != nullptr ? menu->addMenu(text) : bar->addMenu(text);
-            sub->menuAction()->setVisible(item->Visible());
-            for (std::size_t i = 0; i < item->Count(); ++i) add(sub, item->Item(i));
-            return;
-        }
-        QAction* action = menu->addAction(text);
-        action->setVisible(item->Visible());
-        if (item->Shortcut() && !item->Shortcut()->empty()) {
-            action->setShortcut(KeySequenceFor(*item->Shortcut()));
-        }
-        if (item->GetClassInfo().IsA(QuitMenuItem::Class())) {
-            action->setMenuRole(QAction::QuitRole);
-        } else if (item->GetClassInfo().IsA(ApplicationMenuItem::Class())) {
-            action->setMenuRole(QAction::AboutRole);
-        } else {
-            action->setMenuRole(QAction::NoRole);
-        }
-        std::weak_ptr<Object> owner = weak_from_this();
-        QObject::connect(action, &QAction::triggered, action, [owner, item] {
-            if (auto window = std::dynamic_pointer_cast<Window>(owner.lock())) {
-                window->HandleMenuCommand(item);
-            }
-        });
-    };
-    for (std::size_t i = 0; i < menuBar_->Count(); ++i) add(bar, menuBar_->Item(i));
-    bar->setVisible(menuBarVisible_);
+    });
+    view_->menuBar()->setVisible(menuBarVisible_);
 }
 
 void Window::ShowView() {
@@ -420,7 +368,5 @@ void Window::ApplyTabOrder() {
 }
 
 Ref<Window> _GetImplicitWindow(std::string_view className) {
-    auto& instances = ImplicitInstances();
-    auto it = instances.find(className);
-    return it == instances.end() ? nullptr : it->second;
+    return RuntimeCheckCast<Window>(RuntimeImplicitInstance(className));
 }

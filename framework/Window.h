@@ -9,16 +9,17 @@
 #include <vector>
 
 #include "Color.h"
+#include "ControlEvent.h"
 #include "Invoker.h"
-#include "Object.h"
-#include "Runtime.h"
-
 #include "MenuBar.h"
+#include "Object.h"
+#include "RectControl.h"
+#include "Runtime.h"
+#include "SerializedProperties.h"
 
 class Picture;
 class QMainWindow;
 class QWidget;
-class RectControl;
 
 // A top-level window. Constructor builds the Qt window, fires Layout, CreateControls,
 // AddMenuHandlers and Open in that order, and keeps the window as the one instance of its class.
@@ -92,6 +93,11 @@ class Window : public Object {
     void SetMenuBarVisible(bool v);
     Ref<::MenuBar> MenuBar() const;
     void SetMenuBar(const Ref<::MenuBar>& bar);
+    // The item of that name in this window's menu bar, cast to its kind.
+    template <class Kind>
+    Ref<Kind> MenuItemByName(std::string_view name) const {
+        return RuntimeCheckCast<Kind>(MenuBar()->_Lookup(name));
+    }
 
     // Redraws the window; with true at once rather than at the next pass of the event loop.
     void Refresh(bool immediately = false);
@@ -117,9 +123,8 @@ class Window : public Object {
     QMainWindow* NativeWindow() const;
     QWidget* ContentArea() const;
 
-    static void ReleaseImplicitInstances();
-    // True while Constructor builds the window and runs its set-up events.
-    bool IsConstructing() const { return constructing_; }
+    // Whether this window's class has a handler of its own for the window event of that name.
+    bool IsEventImplemented(std::string_view eventName);
 
     static constexpr Invoker<bool()> kMenuHandlerInvoker{"(  ) as Boolean"};
 
@@ -128,8 +133,8 @@ class Window : public Object {
     // backdrop, then applies the control's property list. Each step finds the control again by
     // name.
     template <class Kind>
-    void _CreateControl(const std::string& name, SerializedProperties::Bytes list,
-                        Ref<Picture> (*backdrop)() = nullptr) {
+    void CreateControl(const std::string& name, SerializedProperties::Bytes list,
+                       Ref<Picture> (*backdrop)() = nullptr) {
         Ref<Kind> created = RuntimeCheckCast<Kind>(__New(Kind::Class()));
         created->Constructor();
         _AddControl(name, created);
@@ -140,29 +145,23 @@ class Window : public Object {
         _SetProperties(RuntimeCheckCast<Kind>(_ControlByName(name)), list);
     }
 
-    // Binds a handler method of this window to an event of the control registered under name.
-    template <class Kind, class Self, class R, class... Args>
-    void _BindControlEvent(std::string_view name, int eventNumber,
-                           const Invoker<R(Args...)>& invoker, R (Self::*handler)(Args...),
-                           std::string_view signature) {
+    // Binds a handler method of this window to the event of the control registered under name;
+    // the handler's signature must be the event's.
+    template <class Kind, class W, class R, class... Args>
+    void BindControlEvent(std::string_view name, const ControlEvent<Kind, R(Args...)>& event,
+                          R (W::*handler)(Ref<Kind>, Args...)) {
         Ref<Kind> control = RuntimeCheckCast<Kind>(_ControlByName(name));
-        auto delegate = RuntimeCreateDelegate(invoker, handler, this->Self<Self>(), signature, 1);
-        RuntimeAddEventHandler(control, eventNumber, delegate);
+        auto delegate = RuntimeCreateDelegate(event.invoker, handler, this->Self<W>(),
+                                              event.invoker.signature, 1);
+        RuntimeAddEventHandler(control, event.number, delegate);
     }
 
     // Registers on this window a menu handler: a method of w, bound by menu item name.
-    template <class Self>
-    void _BindMenuHandler(const std::string& itemName, bool (Self::*handler)(),
-                          const Ref<Self>& w) {
-        auto delegate =
-            RuntimeCreateDelegate(kMenuHandlerInvoker, handler, w, "(  ) as Boolean", 0);
+    template <class W>
+    void BindMenuHandler(const std::string& itemName, bool (W::*handler)(), const Ref<W>& w) {
+        auto delegate = RuntimeCreateDelegate(kMenuHandlerInvoker, handler, w,
+                                              kMenuHandlerInvoker.signature, 0);
         _AddMenuHandler(itemName, delegate ? delegate->Address() : std::function<bool()>());
-    }
-
-    // The item of that name in this window's menu bar, cast to its kind.
-    template <class Kind>
-    Ref<Kind> _MenuItemByName(std::string_view name) const {
-        return RuntimeCheckCast<Kind>(MenuBar()->_Lookup(name));
     }
 
   private:
@@ -199,3 +198,14 @@ class Window : public Object {
 
 // The window kept for that class name, or nil.
 Ref<Window> _GetImplicitWindow(std::string_view className);
+
+// The one window of class W (named W::kClassName), made with its design-time values on first use.
+template <class W>
+Ref<W> ImplicitWindow() {
+    Ref<Window> window = _GetImplicitWindow(W::kClassName);
+    if (window.IsNil()) {
+        window = RuntimeCheckCast<Window>(RuntimeNewObject(W::Class()));
+        window->Constructor();
+    }
+    return RuntimeCheckCast<W>(window);
+}

@@ -189,10 +189,10 @@ TEST_F(CreditsTest, ExitQuitsWithCodeZero) {
 
 TEST_F(CreditsTest, OnlyTheLogoAndButtonsAnswer) {
     const Ref<CreditsWindow> c = CreditsInFront();
-    EXPECT_FALSE(c->lbl_Credits()->HasEventHandler(Label::kMouseDownEvent));
-    EXPECT_TRUE(c->Canvas1()->HasEventHandler(Canvas::kMouseDownEvent));
+    EXPECT_FALSE(c->lbl_Credits()->HasEventHandler(Label::MouseDown.number));
+    EXPECT_TRUE(c->Canvas1()->HasEventHandler(Canvas::MouseDown.number));
     for (const Ref<PushButton>& b : {c->btn_VisitOurWebsite(), c->btn_exit(), c->btn_contactUs()}) {
-        EXPECT_TRUE(b->HasEventHandler(PushButton::kActionEvent)) << b->Name();
+        EXPECT_TRUE(b->HasEventHandler(PushButton::Action.number)) << b->Name();
     }
     Click(c->lbl_Credits());
     EXPECT_TRUE(recorded->Calls().empty());

@@ -86,10 +86,10 @@ TEST(ObjectRuntime, EventNumbersBindOnlyDelegatesOfTheirKind) {
     auto target = MakeRef<Target>();
     auto wrongKind =
         RuntimeCreateDelegate(kBoolInvoker, &Target::Handle, target, "(  ) as Boolean", 1);
-    EXPECT_THROW(RuntimeAddEventHandler(button, PushButton::kActionEvent, wrongKind),
+    EXPECT_THROW(RuntimeAddEventHandler(button, PushButton::Action.number, wrongKind),
                  IllegalCastException);
     EXPECT_THROW(RuntimeAddEventHandler(button, 16, wrongKind), InvalidArgumentException);
-    EXPECT_FALSE(button->HasEventHandler(PushButton::kActionEvent));
+    EXPECT_FALSE(button->HasEventHandler(PushButton::Action.number));
 }
 
 TEST(ObjectRuntime, EventQueriesAnswerForTheClassThatImplementsTheEvent) {

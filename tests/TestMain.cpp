@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "Application.h"
+#include "Bundle.h"
 #include "Runtime.h"
 #include "app/Startup.h"
 
@@ -13,7 +13,7 @@ namespace {
 class QtEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {
-        Application::OverrideExecutablePath(DICE_TEST_EXECUTABLE);
+        Bundle::OverrideExecutablePath(DICE_TEST_EXECUTABLE);
         RuntimeInit();
         RuntimePerformInitializers(ProgramInitializers());
     }

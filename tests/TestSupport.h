@@ -16,7 +16,7 @@
 #include <system_error>
 #include <vector>
 
-#include "Application.h"
+#include "Bundle.h"
 #include "RectControl.h"
 
 // A copy of the built bundle in a folder of the test's own, with only the resources asked for.
@@ -31,10 +31,10 @@ class BundleCopy {
         std::ofstream(Executable()) << "";
         if (withResourcesFolder) std::filesystem::create_directories(Resources());
         for (const std::string& name : resources) Add(name);
-        Application::OverrideExecutablePath(Executable().string());
+        Bundle::OverrideExecutablePath(Executable().string());
     }
     ~BundleCopy() {
-        Application::OverrideExecutablePath(DICE_TEST_EXECUTABLE);
+        Bundle::OverrideExecutablePath(DICE_TEST_EXECUTABLE);
         std::error_code ec;
         std::filesystem::remove_all(root_, ec);
     }

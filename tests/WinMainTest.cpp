@@ -258,21 +258,21 @@ TEST_F(WinMainTest, OnlyTheFiveBoundControlsAnswerPresses) {
     const struct {
         const char* name;
         int event;
-    } kBound[] = {{"lbl_Copyright", Label::kMouseDownEvent},
-                  {"btn_VisitWebsite", PushButton::kActionEvent},
-                  {"btn_quit", PushButton::kActionEvent},
-                  {"DiceLogo", Canvas::kMouseDownEvent},
-                  {"Roll", PushButton::kActionEvent}};
+    } kBound[] = {{"lbl_Copyright", Label::MouseDown.number},
+                  {"btn_VisitWebsite", PushButton::Action.number},
+                  {"btn_quit", PushButton::Action.number},
+                  {"DiceLogo", Canvas::MouseDown.number},
+                  {"Roll", PushButton::Action.number}};
     for (const auto& b : kBound) EXPECT_TRUE(w->_ControlByName(b.name)->HasEventHandler(b.event));
 
     std::vector<Ref<RectControl>> unbound = {w->lbl_shake_shake()};
     for (const Ref<Canvas>& face :
          {w->LDice1(), w->LDice2(), w->LDice3(), w->LDice4(), w->LDice5(), w->LDice6(), w->RDice1(),
           w->RDice2(), w->RDice3(), w->RDice4(), w->RDice5(), w->RDice6()}) {
-        EXPECT_FALSE(face->HasEventHandler(Canvas::kMouseDownEvent)) << face->Name();
+        EXPECT_FALSE(face->HasEventHandler(Canvas::MouseDown.number)) << face->Name();
         unbound.push_back(face);
     }
-    EXPECT_FALSE(w->lbl_shake_shake()->HasEventHandler(Label::kMouseDownEvent));
+    EXPECT_FALSE(w->lbl_shake_shake()->HasEventHandler(Label::MouseDown.number));
     for (const Ref<RectControl>& control : unbound) {
         control->SetVisible(true);
         Press(control, 10, 10);

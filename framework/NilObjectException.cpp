@@ -1,0 +1,5 @@
+#include "NilObjectException.h"
+
+void RaiseNilObjectException() {
+    throw NilObjectException();
+}
