@@ -2,12 +2,12 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
-APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev clang \
+APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev clang clang-format \
   qt6-base-dev qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev \
   qt6-speech-flite-plugin qt6-svg-dev libqt6svg6 \
   xvfb xauth xdotool imagemagick x11-utils openbox pkg-config libxcb1-dev python3
 
-.PHONY: setup configure build run test test-asan fuzz bench clean
+.PHONY: setup configure build run test test-asan fuzz bench lint clean
 
 # Installs the Debian packages that are missing; does nothing when all are there.
 setup:
@@ -46,6 +46,12 @@ fuzz: setup
 	mkdir -p $(FUZZ_BUILD)/corpus
 	$(FUZZ_BUILD)/tests/fuzz/property_list_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  -dict=tests/fuzz/property_names.dict $(FUZZ_BUILD)/corpus
+
+# Every C++ source and header formatted as .clang-format says; lists the files that are not.
+SOURCE_DIRS = app dice_window credits_window framework resources tests bench
+lint: setup
+	@files=$$(find $(SOURCE_DIRS) -name '*.cpp' -o -name '*.h' | sort); \
+	clang-format --dry-run --Werror $$files
 
 # Dice Shaker beside a bare Qt window: start-up, memory, shake CPU and timer accuracy.
 bench: build

@@ -1,8 +1,8 @@
 #include "app/App.h"
 
-#include "Runtime.h"
 #include "credits_window/Credits.h"
 #include "dice_window/WinMain.h"
+#include "runtime/Runtime.h"
 
 namespace app {
 

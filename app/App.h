@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "Application.h"
+#include "ui/Application.h"
 
 namespace app {
 

@@ -1,6 +1,6 @@
 #include "app/BundleResources.h"
 
-#include "Bundle.h"
+#include "platform/Bundle.h"
 
 namespace app::diceshake {
 bool loaded = false;

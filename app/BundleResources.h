@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Picture.h"
-#include "Sound.h"
+#include "platform/Picture.h"
+#include "platform/Sound.h"
 
 // The bundle's pictures: each is loaded on first use and kept once a load succeeds; a load that
 // gives nil is tried again on the next call.

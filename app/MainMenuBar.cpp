@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "ApplicationMenuItem.h"
-#include "QuitMenuItem.h"
-#include "Runtime.h"
+#include "runtime/Runtime.h"
+#include "ui/ApplicationMenuItem.h"
+#include "ui/QuitMenuItem.h"
 
 namespace app {
 

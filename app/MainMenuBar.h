@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MenuBar.h"
+#include "ui/MenuBar.h"
 
 namespace app {
 

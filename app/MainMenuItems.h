@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "ApplicationMenuItem.h"
-#include "MenuItem.h"
-#include "QuitMenuItem.h"
+#include "ui/ApplicationMenuItem.h"
+#include "ui/MenuItem.h"
+#include "ui/QuitMenuItem.h"
 
 namespace app {
 

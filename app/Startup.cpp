@@ -4,14 +4,14 @@
 #include <exception>
 #include <string>
 
-#include "Application.h"
-#include "QtServices.h"
 #include "app/App.h"
 #include "app/BundleResources.h"
 #include "app/MainMenuBar.h"
 #include "credits_window/Credits.h"
 #include "dice_window/Shaker.h"
 #include "dice_window/WinMain.h"
+#include "platform/QtServices.h"
+#include "ui/Application.h"
 
 int gExitCode = 0;
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "Runtime.h"
+#include "runtime/Runtime.h"
 
 // The program's spine, from the entry point to the exit code.
 extern int gExitCode;

@@ -1,11 +1,11 @@
 #include "credits_window/Credits.h"
 
-#include "GlobalMethods.h"
-#include "Runtime.h"
 #include "app/BundleResources.h"
 #include "app/MainMenuBar.h"
 #include "credits_window/CreditsPropertyLists.h"
 #include "dice_window/WinMain.h"
+#include "runtime/Runtime.h"
+#include "ui/GlobalMethods.h"
 
 namespace credits_window {
 

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "Canvas.h"
-#include "Label.h"
-#include "PushButton.h"
-#include "Window.h"
 #include "app/MainMenuItems.h"
+#include "controls/Canvas.h"
+#include "controls/Label.h"
+#include "controls/PushButton.h"
+#include "ui/Window.h"
 
 namespace credits_window {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SerializedProperties.h"
+#include "runtime/SerializedProperties.h"
 
 // Design-time property lists of the credits window and its five controls.
 namespace CreditsPropertyLists {

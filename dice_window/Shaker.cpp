@@ -1,7 +1,7 @@
 #include "dice_window/Shaker.h"
 
-#include "Runtime.h"
 #include "app/App.h"
+#include "runtime/Runtime.h"
 
 namespace Shaker {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Window.h"
 #include "dice_window/cShaker.h"
+#include "ui/Window.h"
 
 namespace Shaker {
 

@@ -1,13 +1,13 @@
 #include "dice_window/WinMain.h"
 
-#include "GlobalMethods.h"
-#include "Runtime.h"
-#include "System.h"
 #include "app/App.h"
 #include "app/BundleResources.h"
 #include "app/MainMenuBar.h"
 #include "dice_window/Shaker.h"
 #include "dice_window/WinMainPropertyLists.h"
+#include "platform/System.h"
+#include "runtime/Runtime.h"
+#include "ui/GlobalMethods.h"
 
 namespace dice_window {
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "Canvas.h"
-#include "Label.h"
-#include "PushButton.h"
-#include "SerializedProperties.h"
-#include "Window.h"
 #include "app/MainMenuItems.h"
+#include "controls/Canvas.h"
+#include "controls/Label.h"
+#include "controls/PushButton.h"
+#include "runtime/SerializedProperties.h"
+#include "ui/Window.h"
 
 namespace dice_window {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SerializedProperties.h"
+#include "runtime/SerializedProperties.h"
 
 // Design-time property lists of the main window and its eighteen controls.
 namespace WinMainPropertyLists {

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "Timer.h"
-#include "Window.h"
+#include "ui/Timer.h"
+#include "ui/Window.h"
 
 namespace Shaker {
 

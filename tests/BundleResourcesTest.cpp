@@ -9,11 +9,11 @@
 #include <functional>
 #include <sstream>
 
-#include "Canvas.h"
-#include "FolderItem.h"
 #include "TestSupport.h"
-#include "Window.h"
 #include "app/BundleResources.h"
+#include "controls/Canvas.h"
+#include "platform/FolderItem.h"
+#include "ui/Window.h"
 
 namespace fs = std::filesystem;
 

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "ProgramFixture.h"
-#include "Runtime.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/BundleResources.h"
 #include "app/MainMenuBar.h"
 #include "credits_window/Credits.h"
 #include "dice_window/WinMain.h"
+#include "runtime/Runtime.h"
 
 namespace {
 

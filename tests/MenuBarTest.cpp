@@ -5,11 +5,11 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "ApplicationMenuItem.h"
 #include "ProgramFixture.h"
-#include "QuitMenuItem.h"
 #include "app/MainMenuBar.h"
 #include "dice_window/WinMain.h"
+#include "ui/ApplicationMenuItem.h"
+#include "ui/QuitMenuItem.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "RecordingServices.h"
-#include "Services.h"
 #include "app/Startup.h"
+#include "platform/Services.h"
 
 // Starts the program as its entry point does, up to (not into) the event loop, with recording
 // services in place of the desktop's.

@@ -8,15 +8,15 @@
 #include <set>
 #include <vector>
 
-#include "Canvas.h"
-#include "Label.h"
-#include "PushButton.h"
-#include "Runtime.h"
-#include "SerializedProperties.h"
-#include "UnsupportedFormatException.h"
-#include "Window.h"
+#include "controls/Canvas.h"
+#include "controls/Label.h"
+#include "controls/PushButton.h"
 #include "credits_window/CreditsPropertyLists.h"
 #include "dice_window/WinMainPropertyLists.h"
+#include "runtime/Runtime.h"
+#include "runtime/SerializedProperties.h"
+#include "runtime/UnsupportedFormatException.h"
+#include "ui/Window.h"
 
 namespace sp = SerializedProperties;
 

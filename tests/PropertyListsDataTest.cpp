@@ -12,9 +12,9 @@
 #include <tuple>
 #include <vector>
 
-#include "SerializedProperties.h"
 #include "credits_window/CreditsPropertyLists.h"
 #include "dice_window/WinMainPropertyLists.h"
+#include "runtime/SerializedProperties.h"
 
 namespace {
 

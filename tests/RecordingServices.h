@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Services.h"
+#include "platform/Services.h"
 
 // Records what the program would send out of the process, in order, instead of sending it.
 class RecordingServices : public Services {

@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
-#include "Label.h"
 #include "ProgramFixture.h"
-#include "Random.h"
-#include "Runtime.h"
 #include "TestSupport.h"
 #include "app/BundleResources.h"
+#include "controls/Canvas.h"
+#include "controls/Label.h"
 #include "dice_window/WinMain.h"
+#include "platform/Random.h"
+#include "runtime/Runtime.h"
 
 namespace {
 

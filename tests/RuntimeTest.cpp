@@ -6,18 +6,18 @@
 #include <QTimer>
 #include <chrono>
 
-#include "Application.h"
-#include "Delegate.h"
-#include "GlobalMethods.h"
-#include "IllegalCastException.h"
-#include "InvalidArgumentException.h"
-#include "Label.h"
-#include "PushButton.h"
-#include "QuitMenuItem.h"
-#include "Runtime.h"
-#include "SpeechQueue.h"
-#include "Timer.h"
-#include "Window.h"
+#include "controls/Label.h"
+#include "controls/PushButton.h"
+#include "platform/SpeechQueue.h"
+#include "runtime/Delegate.h"
+#include "runtime/IllegalCastException.h"
+#include "runtime/InvalidArgumentException.h"
+#include "runtime/Runtime.h"
+#include "ui/Application.h"
+#include "ui/GlobalMethods.h"
+#include "ui/QuitMenuItem.h"
+#include "ui/Timer.h"
+#include "ui/Window.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 #include <QTest>
 #include <QTimer>
 
-#include "GlobalMethods.h"
 #include "ProgramFixture.h"
-#include "Runtime.h"
-#include "Window.h"
 #include "app/App.h"
 #include "app/MainMenuBar.h"
 #include "credits_window/Credits.h"
 #include "dice_window/Shaker.h"
 #include "dice_window/WinMain.h"
+#include "runtime/Runtime.h"
+#include "ui/GlobalMethods.h"
+#include "ui/Window.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "Bundle.h"
-#include "Runtime.h"
 #include "app/Startup.h"
+#include "platform/Bundle.h"
+#include "runtime/Runtime.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include <system_error>
 #include <vector>
 
-#include "Bundle.h"
-#include "RectControl.h"
+#include "controls/RectControl.h"
+#include "platform/Bundle.h"
 
 // A copy of the built bundle in a folder of the test's own, with only the resources asked for.
 // The program runs from the copy for as long as it lives.

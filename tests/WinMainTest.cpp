@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "ProgramFixture.h"
-#include "QtServices.h"
-#include "Runtime.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/BundleResources.h"
 #include "app/MainMenuBar.h"
 #include "credits_window/Credits.h"
 #include "dice_window/WinMain.h"
+#include "platform/QtServices.h"
+#include "runtime/Runtime.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "Canvas.h"
-#include "Label.h"
-#include "PushButton.h"
-#include "Runtime.h"
-#include "UnsupportedFormatException.h"
-#include "Window.h"
+#include "controls/Canvas.h"
+#include "controls/Label.h"
+#include "controls/PushButton.h"
+#include "runtime/Runtime.h"
+#include "runtime/UnsupportedFormatException.h"
+#include "ui/Window.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;

@@ -1,7 +1,0 @@
-#include "ApplicationMenuItem.h"
-
-const ClassInfo& ApplicationMenuItem::Class() {
-    static const ClassInfo info("ApplicationMenuItem", &MenuItem::Class(), {}, {},
-                                [] { return Ref<Object>(MakeRef<ApplicationMenuItem>()); });
-    return info;
-}

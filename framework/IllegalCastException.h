@@ -1,9 +1,0 @@
-#pragma once
-
-#include "RuntimeException.h"
-
-class IllegalCastException : public RuntimeException {
-  public:
-    using RuntimeException::RuntimeException;
-    const char* ClassName() const noexcept override { return "IllegalCastException"; }
-};

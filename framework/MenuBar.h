@@ -1,9 +1,0 @@
-#pragma once
-
-#include "MenuItem.h"
-
-class MenuBar : public MenuItem {
-  public:
-    static const ClassInfo& Class();
-    const ClassInfo& GetClassInfo() const override { return Class(); }
-};

@@ -1,5 +1,0 @@
-#include "NilObjectException.h"
-
-void RaiseNilObjectException() {
-    throw NilObjectException();
-}

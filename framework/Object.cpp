@@ -1,6 +1,0 @@
-#include "Object.h"
-
-const ClassInfo& Object::Class() {
-    static const ClassInfo info("Object", nullptr);
-    return info;
-}

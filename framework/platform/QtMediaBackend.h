@@ -1,0 +1,30 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/MediaBackend.h"
+#include "platform/SpeechQueue.h"
+
+class QSoundEffect;
+class QTextToSpeech;
+
+// Plays sounds with QSoundEffect and speaks with QTextToSpeech, each made on first use.
+class QtMediaBackend : public MediaBackend {
+  public:
+    QtMediaBackend();
+    ~QtMediaBackend() override;
+
+    void Speak(const std::string& text, bool interrupt) override;
+    void PlaySound(const std::string& path) override;
+
+  private:
+    QTextToSpeech* Speech();
+    void Say(const std::string& text);
+
+    std::unique_ptr<QTextToSpeech> speech_;
+    bool speechUnavailable_ = false;
+    SpeechQueue queue_;
+    std::map<std::string, std::unique_ptr<QSoundEffect>> sounds_;
+};

@@ -1,0 +1,57 @@
+#include "platform/QtServices.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLibrary>
+#include <QMessageBox>
+#include <QUrl>
+#include <cstdio>
+
+#include "platform/Bundle.h"
+#include "platform/MediaBackend.h"
+#include "runtime/Runtime.h"
+
+QtServices::QtServices() = default;
+QtServices::~QtServices() = default;
+
+void QtServices::ShowURL(const std::string& address) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+}
+
+void QtServices::MessageBox(const std::string& text) {
+    QMessageBox box(QApplication::activeWindow());
+    // Without a title of its own the box would take Qt's name for the program, the executable's.
+    box.setWindowTitle(QString::fromUtf8(RuntimeProductName()));
+    box.setText(QString::fromStdString(text));
+    box.exec();
+}
+
+void QtServices::Speak(const std::string& text, bool interrupt) {
+    if (MediaBackend* media = Media()) media->Speak(text, interrupt);
+}
+
+void QtServices::PlaySound(const std::string& path) {
+    if (MediaBackend* media = Media()) media->PlaySound(path);
+}
+
+MediaBackend* QtServices::Media() {
+    if (mediaTried_) return media_.get();
+    mediaTried_ = true;
+    Ref<FolderItem> folder = Bundle::PlugIns();
+    if (folder.IsNil()) return nullptr;
+    QLibrary module(QString::fromStdString((folder->NativePath() / kMediaBackendModule).string()));
+    auto create = reinterpret_cast<MediaBackend* (*)()>(module.resolve(kMediaBackendEntry));
+    if (create == nullptr) {
+        std::fprintf(stderr, "Sound and speech are unavailable: %s\n",
+                     qPrintable(module.errorString()));
+        return nullptr;
+    }
+    // The module stays loaded for the rest of the run: QLibrary unloads only when asked to.
+    media_.reset(create());
+    return media_.get();
+}
+
+void _InitPluginEntrypoints() {
+    // Tests have installed their own by now; the program gets the desktop's.
+    if (!Services::Installed()) Services::Install(std::make_unique<QtServices>());
+}

@@ -1,0 +1,5 @@
+#include "runtime/NilObjectException.h"
+
+void RaiseNilObjectException() {
+    throw NilObjectException();
+}

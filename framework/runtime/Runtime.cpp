@@ -1,0 +1,292 @@
+#include "runtime/Runtime.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QWindow>
+#include <bit>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <tuple>
+
+#include <map>
+
+namespace {
+
+struct RuntimeState {
+    std::unique_ptr<QApplication> qtApp;
+    ExceptionHelper exceptionHelper;
+    Ref<Object> appObject;
+    std::map<std::string, Ref<Object>, std::less<>> implicitInstances;
+    std::vector<ModuleInitializer> modules;
+    std::vector<std::function<void()>> frameworkFinalizers;
+    double toolchainVersion = 0.0;
+    bool loopRunning = false;
+    bool loopHasRun = false;
+    bool quitRequested = false;
+    int exitCode = 0;
+    int unhandledCount = 0;
+};
+
+RuntimeState& State() {
+    static RuntimeState state;
+    return state;
+}
+
+// QApplication keeps references to these for its whole life.
+int gArgc = 1;
+char gProgramName[] = "DiceShaker";
+char* gArgv[] = {gProgramName, nullptr};
+
+void CallStdFunction(void* function) {
+    (*static_cast<const std::function<void()>*>(function))();
+}
+
+// While Qt connects to the display it can only complain and give up: a fatal message, an abort,
+// and advice to reinstall. Its messages are held back until the connection stands; a fatal one
+// ends the program with one line that says what is missing.
+struct HeldMessage {
+    QtMsgType type;
+    const char* file;
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+std::vector<HeldMessage> gHeldMessages;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr,
+                     "%s needs a graphical display: DISPLAY or WAYLAND_DISPLAY is not set or not "
+                     "reachable\n",
+                     std::string(RuntimeProductName()).c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    gHeldMessages.push_back(
+        {type, context.file, context.line, context.function, context.category, text});
+}
+
+void CreateQtApplication(RuntimeState& s) {
+    const QtMessageHandler previous = qInstallMessageHandler(&HoldMessage);
+    s.qtApp = std::make_unique<QApplication>(gArgc, gArgv);
+    qInstallMessageHandler(previous);
+    for (const HeldMessage& m : gHeldMessages) {
+        const QMessageLogContext context(m.file, m.line, m.function, m.category);
+        if (previous != nullptr) previous(m.type, context, m.text);
+    }
+    gHeldMessages.clear();
+}
+
+// Whether the user still has a window of the program in front of them.
+bool AnyWindowShown() {
+    for (const QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (window->isVisible()) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string_view RuntimeProductName() {
+    return "Dice Shaker";
+}
+
+void RuntimeInit() {
+    RuntimeState& s = State();
+    if (QCoreApplication::instance() != nullptr) return;
+#ifdef Q_OS_LINUX
+    // Wayland does not let a client place its own window, and the shake moves the window: take
+    // the X platform whenever an X display is there, unless the user chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+#endif
+    CreateQtApplication(s);
+    // Hiding the main window to show the credits window must never end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // A picture that cannot be used is reported once, by name; the SVG parser's own complaints
+    // about it would only add noise.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.svg.warning=false"));
+}
+
+void RuntimePerformInitializers(const std::vector<ModuleInitializer>& initializers) {
+    Object::Class();  // the framework's own class tables come first
+    State().modules = initializers;
+    for (const ModuleInitializer& m : initializers) {
+        if (m.initialize) m.initialize();
+    }
+}
+
+void RuntimeSetToolchainVersion(double version) {
+    State().toolchainVersion = version;
+}
+double RuntimeToolchainVersion() {
+    return State().toolchainVersion;
+}
+
+void _RuntimeSetExceptionHelper(ExceptionHelper helper) {
+    State().exceptionHelper = std::move(helper);
+}
+
+std::exception_ptr _CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {
+    try {
+        function(argument);
+    } catch (const RuntimeException&) {
+        return std::current_exception();
+    }
+    return nullptr;
+}
+
+void _RuntimeInitExternalClasses() {}
+
+void _RuntimeRegisterAppObject(const Ref<Object>& app) {
+    State().appObject = app;
+}
+Ref<Object> _GetAppObject() {
+    return State().appObject;
+}
+
+void RuntimeAddFinalizer(std::function<void()> finalize) {
+    State().frameworkFinalizers.push_back(std::move(finalize));
+}
+
+void RuntimeKeepImplicitInstance(std::string_view className, const Ref<Object>& instance) {
+    State().implicitInstances.insert_or_assign(std::string(className), instance);
+}
+
+void RuntimeDropImplicitInstance(std::string_view className) {
+    auto& instances = State().implicitInstances;
+    if (auto it = instances.find(className); it != instances.end()) instances.erase(it);
+}
+
+Ref<Object> RuntimeImplicitInstance(std::string_view className) {
+    const auto& instances = State().implicitInstances;
+    auto it = instances.find(className);
+    return it == instances.end() ? nullptr : it->second;
+}
+
+void _RunFrameworkInitialization(const std::function<void()>& callback) {
+    if (callback) callback();
+}
+
+int _RuntimeRun() {
+    RuntimeState& s = State();
+    // A quit requested before the loop (during start-up) must not be lost: exit() is ignored by
+    // a loop that has not started yet.
+    if (s.quitRequested) return s.exitCode;
+    s.loopRunning = true;
+    s.loopHasRun = true;
+    const int code = QCoreApplication::exec();
+    s.loopRunning = false;
+    if (!s.quitRequested) s.exitCode = code;
+    return s.exitCode;
+}
+
+bool RuntimeLoopIsRunning() {
+    return State().loopRunning;
+}
+
+void RuntimePerformFinalizers() {
+    RuntimeState& s = State();
+    for (auto it = s.modules.rbegin(); it != s.modules.rend(); ++it) {
+        if (it->finalize) it->finalize();
+    }
+    s.modules.clear();
+    s.implicitInstances.clear();
+    s.appObject = nullptr;
+    for (auto it = s.frameworkFinalizers.rbegin(); it != s.frameworkFinalizers.rend(); ++it) {
+        (*it)();
+    }
+}
+
+int RuntimeExit() {
+    RuntimeState& s = State();
+    s.qtApp.reset();
+    return RuntimeExitCode();
+}
+
+void _UnhandledException(std::exception_ptr exception) {
+    RuntimeState& s = State();
+    ++s.unhandledCount;
+    std::string kind = "exception";
+    std::string message;
+    try {
+        std::rethrow_exception(exception);
+    } catch (const RuntimeException& e) {
+        kind = e.ClassName();
+        message = e.what();
+    } catch (const std::exception& e) {
+        kind = "std::exception";
+        message = e.what();
+    } catch (...) {
+        message = "unknown";
+    }
+    std::fprintf(stderr, "Unhandled %s: %s\n", kind.c_str(), message.c_str());
+    std::fflush(stderr);
+}
+
+int UnhandledExceptionCount() {
+    return State().unhandledCount;
+}
+
+void RuntimeDispatch(const std::function<void()>& handler) noexcept {
+    bool failed = false;
+    try {
+        const ExceptionHelper& helper = State().exceptionHelper;
+        if (helper) {
+            void* argument = const_cast<void*>(static_cast<const void*>(&handler));
+            if (std::exception_ptr raised = helper(&CallStdFunction, argument)) {
+                failed = true;
+                _UnhandledException(raised);
+            }
+        } else {
+            handler();
+        }
+    } catch (...) {
+        failed = true;
+        _UnhandledException(std::current_exception());
+    }
+    // A failure that took the last window away would leave a process with nothing to click.
+    if (failed && State().loopRunning && !RuntimeQuitRequested() && !AnyWindowShown()) {
+        std::fprintf(stderr, "%s: no window is left after that failure; quitting\n",
+                     std::string(RuntimeProductName()).c_str());
+        std::fflush(stderr);
+        RuntimeRequestQuit(1);
+    }
+}
+
+void RuntimeBackgroundTask() {
+    // The program runs on one thread; there is nothing to yield to.
+}
+
+void RuntimeRequestQuit(int code) {
+    RuntimeState& s = State();
+    s.quitRequested = true;
+    s.exitCode = code;
+    QCoreApplication::exit(code);
+}
+
+bool RuntimeQuitRequested() {
+    return State().quitRequested;
+}
+int RuntimeExitCode() {
+    const RuntimeState& s = State();
+    // A run whose loop never started and that nobody asked to quit is a start-up that failed,
+    // and must not report success.
+    if (!s.loopHasRun && !s.quitRequested) return 1;
+    return s.exitCode;
+}
+
+Ref<Object> RuntimeNewObject(const ClassInfo& cls) {
+    return cls.NewObject();
+}
+
+bool _RuntimeIsEventHandled(const Ref<Object>& object, std::string_view className,
+                            std::string_view eventName, bool /*inherited*/) {
+    if (object.IsNil()) RaiseNilObjectException();
+    const ClassInfo* cls = ClassInfo::Find(className);
+    return cls != nullptr && object->GetClassInfo().IsA(*cls) && cls->ImplementsEvent(eventName);
+}
