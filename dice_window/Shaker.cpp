@@ -15,7 +15,7 @@ void shake(const Ref<::Window>& w) {
     // the displaced edge: the running timer is dropped here and will never bring the window back,
     // so every overlapping roll would otherwise leave it a few points further off.
     const bool overlaps =
-        !replaced.IsNil() && replaced->RunMode() != 0 && replaced->WindowToShake == w && !w.IsNil();
+        !replaced.IsNil() && replaced->RunMode() != 0 && replaced->WindowToShake == w;
     pShaker->StartingLeft = overlaps ? replaced->StartingLeft : w->Left();
     replaced = nullptr;
     pShaker->SetPeriod(100);

@@ -51,12 +51,13 @@ Ref<Picture> Picture::_OpenFromApp(const std::string& name) {
                                             std::pair{".png", Format::Bitmap}};
     for (auto [extension, format] : kFormats) {
         const std::string file = name + extension;
-        Ref<FolderItem> item = resources->Child(file, true);
+        // Only a name with nothing at all behind it lets the next format have a go; a broken
+        // file or link of this one is reported as it is.
+        Ref<FolderItem> entry = resources->Child(file, false);
+        if (entry.IsNil() || !entry->Exists()) continue;
         std::string problem;
-        std::optional<std::string> bytes;
-        if (!item.IsNil()) bytes = item->ReadAll(FolderItem::kMaxReadBytes, problem);
-        // Only a file that is not there at all lets the next format have a go.
-        if (!bytes && problem == "missing") continue;
+        std::optional<std::string> bytes =
+            FolderItem(entry->NativePath()).ReadAll(FolderItem::kMaxReadBytes, problem);
         if (!bytes) {
             ResourceReport::Once("picture", file, problem);
             return nullptr;

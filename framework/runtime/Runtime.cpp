@@ -4,12 +4,8 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QWindow>
-#include <bit>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <tuple>
-
 #include <map>
 
 namespace {
