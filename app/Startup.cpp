@@ -1,6 +1,5 @@
 #include "app/Startup.h"
 
-#include <cstdio>
 #include <exception>
 #include <string>
 
@@ -44,7 +43,13 @@ std::vector<ModuleInitializer> ProgramInitializers() {
     };
 }
 
+ProgramIdentity Identity() {
+    // The shake moves the window, which Wayland does not let a program do.
+    return {.name = "Dice Shaker", .executableName = "DiceShaker", .placesOwnWindows = true};
+}
+
 int RunProgram(void (*programMain)()) {
+    RuntimeSetProgramIdentity(Identity());
     RuntimeInit();
     RuntimePerformInitializers(ProgramInitializers());
     bool escaped = false;
@@ -53,10 +58,10 @@ int RunProgram(void (*programMain)()) {
     } catch (const std::exception& e) {
         // Only when the unhandled-exception report itself failed: say what is known, plainly.
         escaped = true;
-        std::fprintf(stderr, "%s: %s\n", std::string(RuntimeProductName()).c_str(), e.what());
+        RuntimeReport(e.what());
     } catch (...) {
         escaped = true;
-        std::fprintf(stderr, "%s: unknown failure\n", std::string(RuntimeProductName()).c_str());
+        RuntimeReport("unknown failure");
     }
     RuntimePerformFinalizers();
     gExitCode = RuntimeExit();

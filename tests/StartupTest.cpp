@@ -111,7 +111,7 @@ TEST(WholeRun, QuitFromTheEventLoopRunsCloseAndExitsWithZero) {
     });
     _Main();
     EXPECT_TRUE(loopRan);
-    EXPECT_EQ(reported, "Unhandled NilObjectException: no browser\n");
+    EXPECT_EQ(reported, "Dice Shaker: unhandled NilObjectException: no browser\n");
     EXPECT_TRUE(shownAfterFailure);
     EXPECT_EQ(RuntimeExitCode(), 0);
     EXPECT_DOUBLE_EQ(RuntimeToolchainVersion(), 2021.021);

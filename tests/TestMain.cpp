@@ -14,6 +14,7 @@ class QtEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {
         Bundle::OverrideExecutablePath(DICE_TEST_EXECUTABLE);
+        RuntimeSetProgramIdentity(Identity());
         RuntimeInit();
         RuntimePerformInitializers(ProgramInitializers());
     }

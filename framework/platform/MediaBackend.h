@@ -12,7 +12,7 @@ class MediaBackend {
     virtual void PlaySound(const std::string& path) = 0;
 };
 
-// The module's one entry point.
-extern "C" MediaBackend* DiceCreateMediaBackend();
+// The module's one entry point. What it has to tell the user it hands to report, one line a call.
+extern "C" MediaBackend* DiceCreateMediaBackend(void (*report)(const char* line));
 inline constexpr const char* kMediaBackendEntry = "DiceCreateMediaBackend";
 inline constexpr const char* kMediaBackendModule = "dice_media";

@@ -3,9 +3,9 @@
 #include <QSoundEffect>
 #include <QTextToSpeech>
 #include <QUrl>
-#include <cstdio>
 
-QtMediaBackend::QtMediaBackend() : queue_([this](const std::string& text) { Say(text); }) {}
+QtMediaBackend::QtMediaBackend(void (*report)(const char* line))
+    : report_(report), queue_([this](const std::string& text) { Say(text); }) {}
 QtMediaBackend::~QtMediaBackend() = default;
 
 QTextToSpeech* QtMediaBackend::Speech() {
@@ -13,7 +13,7 @@ QTextToSpeech* QtMediaBackend::Speech() {
     const QStringList engines = QTextToSpeech::availableEngines();
     if (engines.isEmpty()) {
         speechUnavailable_ = true;
-        std::fprintf(stderr, "Speech: no speech engine is installed\n");
+        Report(QStringLiteral("no speech engine is installed"));
         return nullptr;
     }
     // speech-dispatcher, when installed, outranks flite but needs a daemon and can hang on exit.
@@ -21,7 +21,7 @@ QTextToSpeech* QtMediaBackend::Speech() {
         engines.contains(QStringLiteral("flite")) ? QStringLiteral("flite") : QString();
     speech_ = std::make_unique<QTextToSpeech>(engine);
     if (speech_->state() == QTextToSpeech::Error) {
-        std::fprintf(stderr, "Speech: %s\n", qPrintable(speech_->errorString()));
+        Report(speech_->errorString());
         speech_.reset();
         speechUnavailable_ = true;
         return nullptr;
@@ -41,7 +41,7 @@ void QtMediaBackend::Say(const std::string& text) {
     speech_->say(QString::fromStdString(text));
     if (speech_->state() == QTextToSpeech::Error) {
         // Nothing will be said, so nothing will finish: the next call-out must not wait for it.
-        std::fprintf(stderr, "Speech: %s\n", qPrintable(speech_->errorString()));
+        Report(speech_->errorString());
         QMetaObject::invokeMethod(
             speech_.get(), [this] { queue_.Finished(); }, Qt::QueuedConnection);
     }
@@ -57,6 +57,10 @@ void QtMediaBackend::PlaySound(const std::string& path) {
     effect->play();
 }
 
-extern "C" Q_DECL_EXPORT MediaBackend* DiceCreateMediaBackend() {
-    return new QtMediaBackend();
+void QtMediaBackend::Report(const QString& text) const {
+    report_(("speech: " + text).toUtf8().constData());
+}
+
+extern "C" Q_DECL_EXPORT MediaBackend* DiceCreateMediaBackend(void (*report)(const char* line)) {
+    return new QtMediaBackend(report);
 }

@@ -8,12 +8,13 @@
 #include "platform/SpeechQueue.h"
 
 class QSoundEffect;
+class QString;
 class QTextToSpeech;
 
 // Plays sounds with QSoundEffect and speaks with QTextToSpeech, each made on first use.
 class QtMediaBackend : public MediaBackend {
   public:
-    QtMediaBackend();
+    explicit QtMediaBackend(void (*report)(const char* line));
     ~QtMediaBackend() override;
 
     void Speak(const std::string& text, bool interrupt) override;
@@ -22,7 +23,9 @@ class QtMediaBackend : public MediaBackend {
   private:
     QTextToSpeech* Speech();
     void Say(const std::string& text);
+    void Report(const QString& text) const;
 
+    void (*report_)(const char* line);
     std::unique_ptr<QTextToSpeech> speech_;
     bool speechUnavailable_ = false;
     SpeechQueue queue_;

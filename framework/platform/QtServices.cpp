@@ -5,11 +5,16 @@
 #include <QLibrary>
 #include <QMessageBox>
 #include <QUrl>
-#include <cstdio>
 
 #include "platform/Bundle.h"
 #include "platform/MediaBackend.h"
 #include "runtime/Runtime.h"
+
+namespace {
+void ReportLine(const char* text) {
+    RuntimeReport(text);
+}
+}  // namespace
 
 QtServices::QtServices() = default;
 QtServices::~QtServices() = default;
@@ -21,7 +26,7 @@ void QtServices::ShowURL(const std::string& address) {
 void QtServices::MessageBox(const std::string& text) {
     QMessageBox box(QApplication::activeWindow());
     // Without a title of its own the box would take Qt's name for the program, the executable's.
-    box.setWindowTitle(QString::fromUtf8(RuntimeProductName()));
+    box.setWindowTitle(QString::fromStdString(RuntimeProgramIdentity().name));
     box.setText(QString::fromStdString(text));
     box.exec();
 }
@@ -40,14 +45,14 @@ MediaBackend* QtServices::Media() {
     Ref<FolderItem> folder = Bundle::PlugIns();
     if (folder.IsNil()) return nullptr;
     QLibrary module(QString::fromStdString((folder->NativePath() / kMediaBackendModule).string()));
-    auto create = reinterpret_cast<MediaBackend* (*)()>(module.resolve(kMediaBackendEntry));
+    auto create =
+        reinterpret_cast<decltype(&DiceCreateMediaBackend)>(module.resolve(kMediaBackendEntry));
     if (create == nullptr) {
-        std::fprintf(stderr, "Sound and speech are unavailable: %s\n",
-                     qPrintable(module.errorString()));
+        RuntimeReport("sound and speech are unavailable: " + module.errorString().toStdString());
         return nullptr;
     }
     // The module stays loaded for the rest of the run: QLibrary unloads only when asked to.
-    media_.reset(create());
+    media_.reset(create(&ReportLine));
     return media_.get();
 }
 

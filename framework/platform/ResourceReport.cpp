@@ -1,6 +1,5 @@
 #include "platform/ResourceReport.h"
 
-#include <cstdio>
 #include <set>
 
 #include "runtime/Runtime.h"
@@ -10,7 +9,5 @@ void ResourceReport::Once(std::string_view kind, const std::string& file,
     static std::set<std::string, std::less<>> reported;
     std::string key = std::string(kind) + '\n' + file;
     if (!reported.insert(std::move(key)).second) return;
-    std::fprintf(stderr, "%s: %.*s %s %s\n", std::string(RuntimeProductName()).c_str(),
-                 static_cast<int>(kind.size()), kind.data(), file.c_str(), problem.c_str());
-    std::fflush(stderr);
+    RuntimeReport(std::string(kind) + ' ' + file + ' ' + problem);
 }

@@ -11,6 +11,7 @@
 namespace {
 
 struct RuntimeState {
+    ProgramIdentity identity;
     std::unique_ptr<QApplication> qtApp;
     ExceptionHelper exceptionHelper;
     Ref<Object> appObject;
@@ -32,8 +33,8 @@ RuntimeState& State() {
 
 // QApplication keeps references to these for its whole life.
 int gArgc = 1;
-char gProgramName[] = "DiceShaker";
-char* gArgv[] = {gProgramName, nullptr};
+std::string gProgramName;
+char* gArgv[] = {nullptr, nullptr};
 
 void CallStdFunction(void* function) {
     (*static_cast<const std::function<void()>*>(function))();
@@ -54,11 +55,8 @@ std::vector<HeldMessage> gHeldMessages;
 
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr,
-                     "%s needs a graphical display: DISPLAY or WAYLAND_DISPLAY is not set or not "
-                     "reachable\n",
-                     std::string(RuntimeProductName()).c_str());
-        std::fflush(stderr);
+        RuntimeReport(
+            "needs a graphical display: DISPLAY or WAYLAND_DISPLAY is not set or not reachable");
         std::_Exit(1);
     }
     gHeldMessages.push_back(
@@ -66,6 +64,8 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 }
 
 void CreateQtApplication(RuntimeState& s) {
+    gProgramName = s.identity.executableName;
+    gArgv[0] = gProgramName.data();
     const QtMessageHandler previous = qInstallMessageHandler(&HoldMessage);
     s.qtApp = std::make_unique<QApplication>(gArgc, gArgv);
     qInstallMessageHandler(previous);
@@ -86,17 +86,28 @@ bool AnyWindowShown() {
 
 }  // namespace
 
-std::string_view RuntimeProductName() {
-    return "Dice Shaker";
+void RuntimeSetProgramIdentity(ProgramIdentity identity) {
+    State().identity = std::move(identity);
+}
+
+const ProgramIdentity& RuntimeProgramIdentity() {
+    return State().identity;
+}
+
+void RuntimeReport(std::string_view text) {
+    const std::string& name = State().identity.name;
+    std::fprintf(stderr, "%s: %.*s\n", name.c_str(), static_cast<int>(text.size()), text.data());
+    std::fflush(stderr);
 }
 
 void RuntimeInit() {
     RuntimeState& s = State();
     if (QCoreApplication::instance() != nullptr) return;
 #ifdef Q_OS_LINUX
-    // Wayland does not let a client place its own window, and the shake moves the window: take
-    // the X platform whenever an X display is there, unless the user chose a platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+    // Wayland does not let a client place its own window: such a program takes X whenever an X
+    // display is there, unless the user chose a platform.
+    if (s.identity.placesOwnWindows && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
 #endif
@@ -220,8 +231,7 @@ void _UnhandledException(std::exception_ptr exception) {
     } catch (...) {
         message = "unknown";
     }
-    std::fprintf(stderr, "Unhandled %s: %s\n", kind.c_str(), message.c_str());
-    std::fflush(stderr);
+    RuntimeReport("unhandled " + kind + ": " + message);
 }
 
 int UnhandledExceptionCount() {
@@ -247,9 +257,7 @@ void RuntimeDispatch(const std::function<void()>& handler) noexcept {
     }
     // A failure that took the last window away would leave a process with nothing to click.
     if (failed && State().loopRunning && !RuntimeQuitRequested() && !AnyWindowShown()) {
-        std::fprintf(stderr, "%s: no window is left after that failure; quitting\n",
-                     std::string(RuntimeProductName()).c_str());
-        std::fflush(stderr);
+        RuntimeReport("no window is left after that failure; quitting");
         RuntimeRequestQuit(1);
     }
 }

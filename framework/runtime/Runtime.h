@@ -21,10 +21,25 @@ struct ModuleInitializer {
 
 using ExceptionHelper = std::function<std::exception_ptr(void (*)(void*), void*)>;
 
-// The product's name as its users know it, for what the framework tells them itself.
-std::string_view RuntimeProductName();
+// Who the program is, for what the framework says and shows on its behalf.
+struct ProgramIdentity {
+    // As its users know it: window titles the framework makes, and every line it writes.
+    std::string name;
+    // The name the desktop knows the process by.
+    std::string executableName;
+    // A program that moves its own windows needs a display system that lets it do so: on Linux,
+    // X whenever an X display is there, rather than Wayland.
+    bool placesOwnWindows = false;
+};
+// Given before RuntimeInit.
+void RuntimeSetProgramIdentity(ProgramIdentity identity);
+const ProgramIdentity& RuntimeProgramIdentity();
 
-// Process life cycle. Without a display to show windows on, RuntimeInit says so in one line and
+// One line on stderr in the program's voice: "<name>: <text>". Everything the framework and the
+// program tell the user goes through here.
+void RuntimeReport(std::string_view text);
+
+// Process life cycle. Without a display to show windows on, RuntimeInit says why in one line and
 // ends the process with exit code 1.
 void RuntimeInit();
 void RuntimePerformInitializers(const std::vector<ModuleInitializer>& initializers);

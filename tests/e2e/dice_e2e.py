@@ -543,7 +543,7 @@ class Program:
             self.process.wait(5)
 
     def check_no_unhandled(self):
-        bad = [line for line in self.stderr().splitlines() if line.startswith("Unhandled")]
+        bad = [line for line in self.stderr().splitlines() if ": unhandled " in line]
         check(not bad, f"the program reported exceptions: {bad}")
 
 
