@@ -67,7 +67,12 @@ class WinMain : public ::Window, public app::MainMenuItems<WinMain> {
     virtual bool _VisitWebsite_Action();
 
     // One roll: hide the dice, shake the window, throw two dice, show their faces, call out
-    // two ones and two sixes.
+    // two ones and two sixes. A press during the shake starts a roll inside the running one, which
+    // waits on the stack until the presses stop; past this depth a press is ignored while the
+    // running shake finishes, so that an auto-clicker cannot grow the stack without end. A person
+    // never gets there: it takes over six seconds of clicking at ten a second with no pause of a
+    // second, and even then the window goes on shaking; the stack stays under half a megabyte.
+    static constexpr int kMaxNestedRolls = 64;
     virtual void RollEm();
 
   private:
@@ -79,6 +84,8 @@ class WinMain : public ::Window, public app::MainMenuItems<WinMain> {
     void SetContactURL(const std::string& v) { ContactURL = v; }
 
     void ShowFace(std::int64_t value, const std::array<FaceAccessor, 6>& faces);
+
+    int rollsUnderWay_ = 0;
 };
 
 }  // namespace dice_window

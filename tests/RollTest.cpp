@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -239,6 +240,31 @@ TEST_F(RollTest, RollStartedDuringTheShakeEndsFirstAndTheOuterRollHasTheLastWord
     EXPECT_EQ(recorded->TextsOf("Speak"), (std::vector<std::string>{"Snake Eyes", "Box Cars"}));
     EXPECT_EQ(SoundsPlayed().size(), 2U);
     EXPECT_TRUE(script.empty());
+}
+
+// Presses keep coming while rolls nest inside each other: past the deepest nesting they are
+// ignored, and every roll that did start runs all its steps.
+TEST_F(RollTest, PressesPastTheDeepestNestingAreIgnoredWhileTheShakeFinishes) {
+    constexpr int kPresses = dice_window::WinMain::kMaxNestedRolls + 40;
+    Random::SetSource([](std::int64_t, std::int64_t) -> std::int64_t { return 2; });
+    const std::int64_t start = ::WinMain()->Left();
+    // A timer is never fired again while its own handler runs, so each press sets up the next.
+    int presses = 0;
+    std::function<void()> press = [&] {
+        if (++presses < kPresses) QTimer::singleShot(2, press);
+        ClickRoll();
+    };
+    QTimer::singleShot(0, press);
+    PumpUntil([&] { return presses == kPresses; });
+    ASSERT_EQ(presses, kPresses);
+
+    EXPECT_EQ(SoundsPlayed().size(), std::size_t{dice_window::WinMain::kMaxNestedRolls});
+    EXPECT_EQ(VisibleFaces(), (std::vector<std::string>{"LDice3", "RDice3"}));
+    EXPECT_FALSE(ShakeLabelShown());
+    EXPECT_EQ(::WinMain()->Left(), start);
+    ClickRoll();
+    EXPECT_EQ(SoundsPlayed().size(), std::size_t{dice_window::WinMain::kMaxNestedRolls} + 1)
+        << "rolls start again once the shake is over";
 }
 
 // The program runs from a copy of its bundle that lacks the shake sound.

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <map>
 
+#include "runtime/DisplayDiagnosis.h"
+
 namespace {
 
 struct RuntimeState {
@@ -42,7 +44,7 @@ void CallStdFunction(void* function) {
 
 // While Qt connects to the display it can only complain and give up: a fatal message, an abort,
 // and advice to reinstall. Its messages are held back until the connection stands; a fatal one
-// ends the program with one line that says what is missing.
+// ends the program with one line that says what is wrong.
 struct HeldMessage {
     QtMsgType type;
     const char* file;
@@ -55,12 +57,18 @@ std::vector<HeldMessage> gHeldMessages;
 
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
-        RuntimeReport(
-            "needs a graphical display: DISPLAY or WAYLAND_DISPLAY is not set or not reachable");
+        RuntimeReport(DisplayDiagnosis::Explain());
         std::_Exit(1);
     }
     gHeldMessages.push_back(
         {type, context.file, context.line, context.function, context.category, text});
+}
+
+// Qt ends the process with exit() when it loses the display (X's connection breaking, the window
+// killed). The clean-up that exit() runs would then tear down windows after their display, and
+// their application, are gone: a run that ends so ends here instead, at once, as a failed run.
+void EndRunWithoutTeardown() {
+    if (State().qtApp) std::_Exit(1);
 }
 
 void CreateQtApplication(RuntimeState& s) {
@@ -74,6 +82,9 @@ void CreateQtApplication(RuntimeState& s) {
         if (previous != nullptr) previous(m.type, context, m.text);
     }
     gHeldMessages.clear();
+    // Registered after the state it guards was made, so that it runs before the state is torn
+    // down.
+    std::atexit(&EndRunWithoutTeardown);
 }
 
 // Whether the user still has a window of the program in front of them.

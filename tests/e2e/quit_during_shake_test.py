@@ -1,20 +1,28 @@
 #!/usr/bin/env python3
-"""File > Quit while the window shakes ends the program with exit code 0 within 3 s: by its
-shortcut Ctrl+Q, and by the menu itself."""
+"""The ways the game ends while it runs. File > Quit while the window shakes ends it with exit
+code 0 within 3 s: by its shortcut Ctrl+Q, and by the menu itself. The display going away, idle or
+mid-shake, ends it with exit code 1 at once, never with a crash."""
 
+import contextlib
+import os
+import subprocess
 import time
 
 import dice_e2e as e2e
 from dice_e2e import check
 
 
-def quit_while_shaking(executable, workdir, keys, what):
-    program, window = e2e.start_main(executable, workdir)
+def start_shaking(program, window, what):
     start = window.left()
-    window.focus()
     window.click(e2e.ROLL, e2e.MAIN_CONTENT[1])
     check(e2e.wait_until(lambda: window.left() != start, 2.0, 0.005),
           f"{what}: the window did not start to shake")
+
+
+def quit_while_shaking(executable, workdir, keys, what):
+    program, window = e2e.start_main(executable, workdir)
+    window.focus()
+    start_shaking(program, window, what)
     window.keys(*keys)
     pressed = time.monotonic()
     code = program.wait_exit(3.0)
@@ -24,10 +32,59 @@ def quit_while_shaking(executable, workdir, keys, what):
     program.check_no_unhandled()
 
 
+@contextlib.contextmanager
+def own_x_server():
+    """An X server of this case's own, the display for everything started meanwhile, so that it
+    can be killed under the game without taking the test's display with it."""
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24",
+                               "-nolisten", "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as f:
+        number = f.readline().strip()
+    check(number, "Xvfb did not start")
+    kept = os.environ["DISPLAY"]
+    os.environ["DISPLAY"] = f":{number}"
+    try:
+        yield server
+    finally:
+        os.environ["DISPLAY"] = kept
+        if server.poll() is None:
+            server.kill()
+        server.wait(5)
+
+
+def display_lost(executable, workdir, how, mid_shake):
+    what = f"{how}, {'mid-shake' if mid_shake else 'idle'}"
+    with own_x_server() as server:
+        program, window = e2e.start_main(executable, workdir)
+        if mid_shake:
+            start_shaking(program, window, what)
+        else:
+            time.sleep(0.5)
+        if how == "X server killed":
+            server.kill()
+        else:
+            e2e.run_tool("xkill", "-id", str(window.id))
+        lost = time.monotonic()
+        code = program.wait_exit(3.0)
+    check(code is not None, f"{what}: the program still runs 3 s after losing its display")
+    check(code == 1, f"{what}: exit code {code} (a negative code is the signal that ended it)")
+    took = time.monotonic() - lost
+    stderr = program.stderr()
+    check("Sanitizer" not in stderr and "runtime error" not in stderr,
+          f"{what}: a sanitizer report: {stderr}")
+    e2e.log(f"{what}: exit code 1 after {took:.2f} s")
+
+
 def test(executable, workdir):
     quit_while_shaking(executable, workdir, ["ctrl+q"], "Ctrl+Q")
     # Quit is the first item of the File menu.
     quit_while_shaking(executable, workdir, ["alt+f", "Return"], "File > Quit")
+    for how in ("X server killed", "window killed by xkill"):
+        for mid_shake in (False, True):
+            display_lost(executable, workdir, how, mid_shake)
 
 
 if __name__ == "__main__":
