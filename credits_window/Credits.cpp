@@ -29,14 +29,16 @@ void Credits::_CreateControls0() {
     namespace lists = CreditsPropertyLists;
     CreateControl<Label>("lbl_Credits", lists::lbl_Credits);
     CreateControl<Canvas>("Canvas1", lists::Canvas1, &QuorvaneUpdatedLogosmall);
-    BindControlEvent("Canvas1", Canvas::MouseDown, &Credits::Canvas1_MouseDown);
+    BindControlEvent("Canvas1", Canvas::MouseDown, &Credits::Canvas1_MouseDown,
+                     "( Canvas, Integer, Integer ) as Boolean");
     CreateControl<PushButton>("btn_VisitOurWebsite", lists::btn_VisitOurWebsite);
     BindControlEvent("btn_VisitOurWebsite", PushButton::Action,
-                     &Credits::btn_VisitOurWebsite_Action);
+                     &Credits::btn_VisitOurWebsite_Action, "( PushButton )");
     CreateControl<PushButton>("btn_exit", lists::btn_exit);
-    BindControlEvent("btn_exit", PushButton::Action, &Credits::btn_exit_Action);
+    BindControlEvent("btn_exit", PushButton::Action, &Credits::btn_exit_Action, "( PushButton )");
     CreateControl<PushButton>("btn_contactUs", lists::btn_contactUs);
-    BindControlEvent("btn_contactUs", PushButton::Action, &Credits::btn_contactUs_Action);
+    BindControlEvent("btn_contactUs", PushButton::Action, &Credits::btn_contactUs_Action,
+                     "( PushButton )");
 }
 
 Ref<Label> Credits::lbl_Credits() {
@@ -74,8 +76,8 @@ void Credits::btn_contactUs_Action(Ref<PushButton> /*sender*/) {
 
 void Credits::AddMenuHandlers(Ref<::Window> w) {
     Ref<Credits> self = RuntimeCheckCast<Credits>(w);
-    BindMenuHandler("AboutMenu", &Credits::_AboutMenu_Action, self);
-    BindMenuHandler("VisitWebsite", &Credits::_VisitWebsite_Action, self);
+    BindMenuHandler("AboutMenu", &Credits::_AboutMenu_Action, self, "(  ) as Boolean");
+    BindMenuHandler("VisitWebsite", &Credits::_VisitWebsite_Action, self, "(  ) as Boolean");
 }
 
 bool Credits::_AboutMenu_Action() {

@@ -42,15 +42,18 @@ void WinMain::CreateControls() {
 void WinMain::_CreateControls0() {
     namespace lists = WinMainPropertyLists;
     CreateControl<Label>("lbl_Copyright", lists::lbl_Copyright);
-    BindControlEvent("lbl_Copyright", Label::MouseDown, &WinMain::lbl_Copyright_MouseDown);
+    BindControlEvent("lbl_Copyright", Label::MouseDown, &WinMain::lbl_Copyright_MouseDown,
+                     "( Label, Integer, Integer ) as Boolean");
     CreateControl<PushButton>("btn_VisitWebsite", lists::btn_VisitWebsite);
-    BindControlEvent("btn_VisitWebsite", PushButton::Action, &WinMain::btn_VisitWebsite_Action);
+    BindControlEvent("btn_VisitWebsite", PushButton::Action, &WinMain::btn_VisitWebsite_Action,
+                     "( PushButton )");
     CreateControl<PushButton>("btn_quit", lists::btn_quit);
-    BindControlEvent("btn_quit", PushButton::Action, &WinMain::btn_quit_Action);
+    BindControlEvent("btn_quit", PushButton::Action, &WinMain::btn_quit_Action, "( PushButton )");
     CreateControl<Canvas>("DiceLogo", lists::DiceLogo, &dicesSmall2);
-    BindControlEvent("DiceLogo", Canvas::MouseDown, &WinMain::DiceLogo_MouseDown);
+    BindControlEvent("DiceLogo", Canvas::MouseDown, &WinMain::DiceLogo_MouseDown,
+                     "( Canvas, Integer, Integer ) as Boolean");
     CreateControl<PushButton>("Roll", lists::Roll);
-    BindControlEvent("Roll", PushButton::Action, &WinMain::Roll_Action);
+    BindControlEvent("Roll", PushButton::Action, &WinMain::Roll_Action, "( PushButton )");
     CreateControl<Canvas>("LDice1", lists::LDice1, &DDice1);
     CreateControl<Canvas>("LDice2", lists::LDice2, &DDice2);
     CreateControl<Canvas>("LDice3", lists::LDice3, &DDice3);
@@ -146,9 +149,9 @@ void WinMain::Roll_Action(Ref<PushButton> /*sender*/) {
 
 void WinMain::AddMenuHandlers(Ref<::Window> w) {
     Ref<WinMain> self = RuntimeCheckCast<WinMain>(w);
-    BindMenuHandler("AboutMenu", &WinMain::_AboutMenu_Action, self);
-    BindMenuHandler("FileQuit", &WinMain::_FileQuit_Action, self);
-    BindMenuHandler("VisitWebsite", &WinMain::_VisitWebsite_Action, self);
+    BindMenuHandler("AboutMenu", &WinMain::_AboutMenu_Action, self, "(  ) as Boolean");
+    BindMenuHandler("FileQuit", &WinMain::_FileQuit_Action, self, "(  ) as Boolean");
+    BindMenuHandler("VisitWebsite", &WinMain::_VisitWebsite_Action, self, "(  ) as Boolean");
 }
 
 void WinMain::Event_Open() {

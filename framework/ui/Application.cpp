@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
-#include "platform/Bundle.h"
 #include "ui/MenuBar.h"
 
 namespace {
@@ -23,10 +22,6 @@ void Application::_SetSupportsHiDPI(bool enabled) {
 
 bool Application::SupportsHiDPI() {
     return gSupportsHiDPI;
-}
-
-Ref<FolderItem> Application::ExecutableFile() {
-    return Bundle::ExecutableFile();
 }
 
 void Application::_x_SetVersionData(std::int64_t major, std::int64_t minor, std::int64_t bug,

@@ -6,7 +6,6 @@
 
 #include "runtime/Object.h"
 
-class FolderItem;
 class MenuBar;
 
 class Application : public Object {
@@ -16,9 +15,6 @@ class Application : public Object {
 
     static void _SetSupportsHiDPI(bool enabled);
     static bool SupportsHiDPI();
-
-    // The executable, as the bundle's Resources folder is found from it.
-    static Ref<FolderItem> ExecutableFile();
 
     Ref<::MenuBar> MenuBar() const { return menuBar_; }
     void SetMenuBar(const Ref<::MenuBar>& bar) { menuBar_ = bar; }

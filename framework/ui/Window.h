@@ -145,22 +145,24 @@ class Window : public Object {
         _SetProperties(RuntimeCheckCast<Kind>(_ControlByName(name)), list);
     }
 
-    // Binds a handler method of this window to the event of the control registered under name;
-    // the handler's signature must be the event's.
+    // Binds a handler method of this window to the event of the control registered under name.
+    // The compiler holds the handler to the event's parameters; the signature text that the
+    // window's binding names must be the event's own, or the binding raises.
     template <class Kind, class W, class R, class... Args>
     void BindControlEvent(std::string_view name, const ControlEvent<Kind, R(Args...)>& event,
-                          R (W::*handler)(Ref<Kind>, Args...)) {
+                          R (W::*handler)(Ref<Kind>, Args...), std::string_view signature) {
         Ref<Kind> control = RuntimeCheckCast<Kind>(_ControlByName(name));
-        auto delegate = RuntimeCreateDelegate(event.invoker, handler, this->Self<W>(),
-                                              event.invoker.signature, 1);
+        auto delegate =
+            RuntimeCreateDelegate(event.invoker, handler, this->Self<W>(), signature, 1);
         RuntimeAddEventHandler(control, event.number, delegate);
     }
 
-    // Registers on this window a menu handler: a method of w, bound by menu item name.
+    // Registers on this window a menu handler: a method of w, bound by menu item name, under the
+    // signature text that a menu handler has ("(  ) as Boolean"), or the binding raises.
     template <class W>
-    void BindMenuHandler(const std::string& itemName, bool (W::*handler)(), const Ref<W>& w) {
-        auto delegate = RuntimeCreateDelegate(kMenuHandlerInvoker, handler, w,
-                                              kMenuHandlerInvoker.signature, 0);
+    void BindMenuHandler(const std::string& itemName, bool (W::*handler)(), const Ref<W>& w,
+                         std::string_view signature) {
+        auto delegate = RuntimeCreateDelegate(kMenuHandlerInvoker, handler, w, signature, 0);
         _AddMenuHandler(itemName, delegate ? delegate->Address() : std::function<bool()>());
     }
 
