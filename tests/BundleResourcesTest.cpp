@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <QWidget>
@@ -37,6 +38,26 @@ long PeakResidentKb() {
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
+
+// Root may open any folder; what a user may not do is tried as nobody while one lives.
+class AsUnprivileged {
+  public:
+    AsUnprivileged() {
+        if (root_) {
+            EXPECT_EQ(::seteuid(65534), 0);
+        }
+    }
+    ~AsUnprivileged() {
+        if (root_) {
+            EXPECT_EQ(::seteuid(0), 0);
+        }
+    }
+    AsUnprivileged(const AsUnprivileged&) = delete;
+    AsUnprivileged& operator=(const AsUnprivileged&) = delete;
+
+  private:
+    const bool root_ = ::geteuid() == 0;
+};
 
 }  // namespace
 
@@ -77,19 +98,38 @@ TEST(BundleResources, TheSoundIsFoundInResourcesAndKept) {
     EXPECT_EQ(diceshake().Get(), sound.Get());
 }
 
-TEST(BundleResources, WithoutAResourcesFolderTheSoundIsNilForGoodAndTheFolderIsReportedOnce) {
-    BundleCopy bundle({}, false);
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(_GetApplicationBundleResources().IsNil());
-    EXPECT_TRUE(diceshake().IsNil());
-    EXPECT_TRUE(DDice1().IsNil());
-    const std::vector<std::string> printed = Lines(testing::internal::GetCapturedStderr());
-    ASSERT_EQ(printed.size(), 1U) << testing::PrintToString(printed);
-    EXPECT_NE(printed[0].find((bundle.Resources()).string() + " missing"), std::string::npos)
-        << printed[0];
-    fs::create_directories(bundle.Resources());
-    bundle.Add(kSound);
-    EXPECT_TRUE(diceshake().IsNil()) << "one attempt per run";
+// Without a Resources folder that it can use, the bundle has no pictures and no sound: one line
+// says why, for the folder, rather than one for each file in it.
+TEST(BundleResources, WithoutAUsableResourcesFolderTheSoundIsNilForGoodAndTheFolderIsReportedOnce) {
+    const struct {
+        const char* name;
+        bool folder;
+        const char* why;
+    } kCases[] = {
+        {"no folder", false, " missing: "},
+        {"unreadable folder", true, " unusable: cannot be read (Permission denied)"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        BundleCopy bundle({}, c.folder);
+        app::diceshake::loaded = false;
+        if (c.folder) fs::permissions(bundle.Resources(), fs::perms::none);
+        testing::internal::CaptureStderr();
+        {
+            const AsUnprivileged user;
+            EXPECT_TRUE(_GetApplicationBundleResources().IsNil());
+            EXPECT_TRUE(diceshake().IsNil());
+            EXPECT_TRUE(DDice1().IsNil());
+        }
+        const std::vector<std::string> printed = Lines(testing::internal::GetCapturedStderr());
+        ASSERT_EQ(printed.size(), 1U) << testing::PrintToString(printed);
+        EXPECT_NE(printed[0].find(bundle.Resources().string() + c.why), std::string::npos)
+            << printed[0];
+        fs::create_directories(bundle.Resources());
+        fs::permissions(bundle.Resources(), fs::perms::owner_all);
+        bundle.Add(kSound);
+        EXPECT_TRUE(diceshake().IsNil()) << "one attempt per run";
+    }
 }
 
 TEST(BundleResources, AFileThatIsNoPlayableSoundGivesNil) {
