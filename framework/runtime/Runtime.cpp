@@ -114,9 +114,6 @@ void RuntimeInit() {
     CreateQtApplication(s);
     // Hiding the main window to show the credits window must never end the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    // A picture that cannot be used is reported once, by name; the SVG parser's own complaints
-    // about it would only add noise.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.svg.warning=false"));
 }
 
 void RuntimePerformInitializers(const std::vector<ModuleInitializer>& initializers) {
