@@ -492,11 +492,12 @@ class Program:
             self.env.pop(name, None)
         self.env["PATH"] = bin_dir + os.pathsep + self.env.get("PATH", "")
         self.env["QT_QPA_PLATFORM"] = "xcb"
+        self.wrapper = []  # a command that runs the program, such as setpriv
 
     def start(self):
         with open(self.stdout_file, "wb") as out, open(self.stderr_file, "wb") as err:
-            self.process = subprocess.Popen([self.executable], env=self.env, stdout=out,
-                                            stderr=err, cwd=self.workdir,
+            self.process = subprocess.Popen(self.wrapper + [self.executable], env=self.env,
+                                            stdout=out, stderr=err, cwd=self.workdir,
                                             preexec_fn=_die_with_parent)
         _started.append(self)
         log(f"started {self.executable} as pid {self.process.pid}")
@@ -529,13 +530,16 @@ class Program:
         except FileNotFoundError:
             return ""
 
-    def resident_mb(self):
-        """Resident memory in MB, from /proc."""
+    def resident_mb(self, field="VmRSS"):
+        """Resident memory in MB, from /proc: now, or at its peak with field VmHWM."""
         with open(f"/proc/{self.process.pid}/status") as f:
             for line in f:
-                if line.startswith("VmRSS:"):
+                if line.startswith(field + ":"):
                     return int(line.split()[1]) / 1024
-        raise CheckFailed("no VmRSS for the program")
+        raise CheckFailed(f"no {field} for the program")
+
+    def peak_mb(self):
+        return self.resident_mb("VmHWM")
 
     def stop(self):
         if self.alive():
