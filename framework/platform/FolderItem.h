@@ -16,9 +16,9 @@ class FolderItem : public Object {
     // Our shake sound is 97 KB. The player holds a sound whole in memory, so the cap on the file
     // is also what a sound may cost: 1 MiB is six seconds of 16-bit stereo at 44.1 kHz.
     static constexpr std::size_t kMaxSoundBytes = 1024 * 1024;
-    // Our sound and speech module is about 0.8 MB, 3 MB in a sanitizer build. The loader maps
-    // what it loads; a file many times that size is no module of ours.
-    static constexpr std::size_t kMaxModuleBytes = 16 * 1024 * 1024;
+    // Our sound and speech module is 0.8 MB, 1.8 MB in a sanitizer build. The loader maps what
+    // it loads; a file several times that size is no module of ours.
+    static constexpr std::size_t kMaxModuleBytes = 8 * 1024 * 1024;
 
     explicit FolderItem(std::filesystem::path path, bool followLinks = true)
         : path_(std::move(path)), followLinks_(followLinks) {}
