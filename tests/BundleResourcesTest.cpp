@@ -300,7 +300,7 @@ TEST(BundleResources, DamagedFilesGiveNilAndAreReportedOnceByName) {
              ASSERT_EQ(::mkfifo((p.string() + ".pipe").c_str(), 0600), 0);
              Write(p, svg + "<image width='5' height='5' href='" + p.string() + ".pipe'/></svg>");
          },
-         "draws another file", nullptr, nullptr},
+         "holds an image element", nullptr, nullptr},
         {"pixels.png", write(Png(4096, 4096)), "too many pixels (4096x4096", nullptr, nullptr},
         {"cut.png", write(Png(64, 64).substr(0, 60)), "damaged (cut short)", nullptr, nullptr},
     };

@@ -17,15 +17,15 @@
 
 namespace {
 
-// The SVG reader inflates compressed content without limit, and an image element makes it open
-// and decode another file, which may be a named pipe that blocks it for ever: pictures here hold
-// neither.
+// The SVG reader inflates compressed content without limit, and an image element makes it decode
+// a bitmap of any size it is given, or open another file, which may be a named pipe that blocks
+// it for ever: pictures here hold neither.
 std::string SvgProblem(const QByteArray& data) {
     if (data.startsWith("\x1f\x8b")) return "unusable: compressed, which a picture may not be";
     QXmlStreamReader xml(data);
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"image") {
-            return "unusable: draws another file, which a picture may not";
+            return "unusable: holds an image element, which a picture may not";
         }
     }
     if (xml.hasError()) {
