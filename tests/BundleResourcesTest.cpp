@@ -1,18 +1,23 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <QBuffer>
 #include <QImage>
 #include <QWidget>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 
 #include "TestSupport.h"
 #include "app/BundleResources.h"
 #include "controls/Canvas.h"
 #include "platform/FolderItem.h"
+#include "platform/MediaBackend.h"
 #include "ui/Window.h"
 
 namespace fs = std::filesystem;
@@ -32,11 +37,83 @@ void Write(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 long PeakResidentKb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
+
+// Bytes this process has read from files so far, holes of sparse files included.
+long long BytesRead() {
+    std::ifstream io("/proc/self/io");
+    for (std::string key; io >> key;) {
+        long long value = 0;
+        io >> value;
+        if (key == "rchar:") return value;
+    }
+    ADD_FAILURE() << "no rchar in /proc/self/io";
+    return 0;
+}
+
+// The bytes as gzip writes them.
+std::string Gzip(const std::string& bytes) {
+    std::uint32_t crc = 0xffffffffU;
+    for (unsigned char byte : bytes) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xedb88320U & (0U - (crc & 1U)));
+    }
+    crc = ~crc;
+    // qCompress gives a length, a zlib header and an Adler checksum around the deflate stream.
+    const QByteArray zlib = qCompress(QByteArray::fromStdString(bytes), 9);
+    std::string gzip("\x1f\x8b\x08\0\0\0\0\0\x02\xff", 10);
+    gzip += zlib.mid(6, zlib.size() - 10).toStdString();
+    for (std::uint32_t value : {crc, static_cast<std::uint32_t>(bytes.size())}) {
+        for (int i = 0; i < 4; ++i) gzip += static_cast<char>(value >> (8 * i));
+    }
+    return gzip;
+}
+
+std::string Repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) all += text;
+    return all;
+}
+
+// A grey picture of that size as a PNG file.
+std::string Png(int width, int height) {
+    QImage image(width, height, QImage::Format_Grayscale8);
+    image.fill(0x80);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, "PNG"));
+    return bytes.toStdString();
+}
+
+// Root may open any folder; what a user may not do is tried as nobody while one lives.
+class AsUnprivileged {
+  public:
+    AsUnprivileged() {
+        if (root_) {
+            EXPECT_EQ(::seteuid(65534), 0);
+        }
+    }
+    ~AsUnprivileged() {
+        if (root_) {
+            EXPECT_EQ(::seteuid(0), 0);
+        }
+    }
+    AsUnprivileged(const AsUnprivileged&) = delete;
+    AsUnprivileged& operator=(const AsUnprivileged&) = delete;
+
+  private:
+    const bool root_ = ::geteuid() == 0;
+};
 
 }  // namespace
 
@@ -77,29 +154,86 @@ TEST(BundleResources, TheSoundIsFoundInResourcesAndKept) {
     EXPECT_EQ(diceshake().Get(), sound.Get());
 }
 
-TEST(BundleResources, WithoutAResourcesFolderTheSoundIsNilForGoodAndTheFolderIsReportedOnce) {
-    BundleCopy bundle({}, false);
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(_GetApplicationBundleResources().IsNil());
-    EXPECT_TRUE(diceshake().IsNil());
-    EXPECT_TRUE(DDice1().IsNil());
-    const std::vector<std::string> printed = Lines(testing::internal::GetCapturedStderr());
-    ASSERT_EQ(printed.size(), 1U) << testing::PrintToString(printed);
-    EXPECT_NE(printed[0].find((bundle.Resources()).string() + " missing"), std::string::npos)
-        << printed[0];
-    fs::create_directories(bundle.Resources());
-    bundle.Add(kSound);
-    EXPECT_TRUE(diceshake().IsNil()) << "one attempt per run";
+// Without a Resources folder that it can use, the bundle has no pictures and no sound: one line
+// says why, for the folder, rather than one for each file in it.
+TEST(BundleResources, WithoutAUsableResourcesFolderTheSoundIsNilForGoodAndTheFolderIsReportedOnce) {
+    const struct {
+        const char* name;
+        bool folder;
+        const char* why;
+    } kCases[] = {
+        {"no folder", false, " missing: "},
+        {"unreadable folder", true, " unusable: cannot be read (Permission denied)"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        BundleCopy bundle({}, c.folder);
+        app::diceshake::loaded = false;
+        if (c.folder) fs::permissions(bundle.Resources(), fs::perms::none);
+        testing::internal::CaptureStderr();
+        {
+            const AsUnprivileged user;
+            EXPECT_TRUE(_GetApplicationBundleResources().IsNil());
+            EXPECT_TRUE(diceshake().IsNil());
+            EXPECT_TRUE(DDice1().IsNil());
+        }
+        const std::vector<std::string> printed = Lines(testing::internal::GetCapturedStderr());
+        ASSERT_EQ(printed.size(), 1U) << testing::PrintToString(printed);
+        EXPECT_NE(printed[0].find(bundle.Resources().string() + c.why), std::string::npos)
+            << printed[0];
+        fs::create_directories(bundle.Resources());
+        fs::permissions(bundle.Resources(), fs::perms::owner_all);
+        bundle.Add(kSound);
+        EXPECT_TRUE(diceshake().IsNil()) << "one attempt per run";
+    }
 }
 
-TEST(BundleResources, AFileThatIsNoPlayableSoundGivesNil) {
-    BundleCopy bundle({});
-    // A float WAV: the player refuses it, so it must not pass as a sound.
-    std::ofstream(bundle.Resources() / kSound, std::ios::binary) << std::string(
-        "RIFF\x24\0\0\0WAVEfmt "
-        "\x10\0\0\0\x03\0\x01\0\x44\xac\0\0\x10\xb1\x02\0\x04\0\x20\0data\0\0\0\0",
-        44);
-    EXPECT_TRUE(diceshake().IsNil());
+// The player takes a sound's header on trust: a sound passes only when the player can play it and
+// its header tells the truth about the file. Why not is said once.
+TEST(BundleResources, OnlyPlayableSoundsWhoseHeaderHoldsPass) {
+    BundleCopy bundle({kSound});
+    const std::string ours = Read(bundle.Resources() / kSound);
+    ASSERT_EQ(ours.substr(12, 4), "fmt ");
+    ASSERT_EQ(ours.substr(36, 4), "data");
+    auto lie = [&](std::size_t at, std::size_t value, std::size_t keep = std::string::npos) {
+        std::string bytes = ours.substr(0, keep);
+        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* why;  // none for a sound that passes
+    } kSounds[] = {
+        {"ours", ours, nullptr},
+        {"text", "not a sound at all", "not an uncompressed PCM WAV"},
+        {"float",
+         std::string("RIFF\x24\0\0\0WAVEfmt "
+                     "\x10\0\0\0\x03\0\x01\0\x44\xac\0\0\x10\xb1\x02\0\x04\0\x20\0data\0\0\0\0",
+                     44),
+         "not an uncompressed PCM WAV"},
+        {"cut inside fmt", lie(4, 22, 30), "its \"fmt \" chunk is cut short"},
+        {"data beyond the file", lie(40, ours.size()), "its \"data\" chunk is cut short"},
+        {"longer than the file", lie(4, ours.size()), "shorter than it says"},
+        {"sample rate 0", lie(24, 0), "a sample rate of 0 Hz"},
+    };
+    for (const auto& sound : kSounds) {
+        SCOPED_TRACE(sound.name);
+        const std::string file = std::string(sound.name) + ".wav";
+        Write(bundle.Resources() / file, sound.bytes);
+        testing::internal::CaptureStderr();
+        const Ref<Sound> opened = FolderItem(bundle.Resources() / file).OpenAsSound();
+        const std::vector<std::string> printed = Lines(testing::internal::GetCapturedStderr());
+        EXPECT_EQ(opened.IsNil(), sound.why != nullptr);
+        if (sound.why == nullptr) {
+            EXPECT_TRUE(printed.empty()) << testing::PrintToString(printed);
+            continue;
+        }
+        ASSERT_EQ(printed.size(), 1U) << testing::PrintToString(printed);
+        EXPECT_NE(printed[0].find("sound " + file + " unusable: "), std::string::npos)
+            << printed[0];
+        EXPECT_NE(printed[0].find(sound.why), std::string::npos) << printed[0];
+    }
 }
 
 // A link for the sound that leads nowhere is a missing sound: a roll without it, not a failure.
@@ -116,60 +250,107 @@ TEST(BundleResources, ABrokenLinkForTheSoundGivesNilForGoodAndSaysSoOnce) {
                                        " missing: the link leads nowhere"});
 }
 
-// Whatever stands in place of a picture or the sound gives nil, at once and without an
-// exception, and is named on stderr the first time it is asked for.
+// Whatever stands in place of a picture, the sound or the media module gives nil, at once and
+// without an exception, and a picture or the sound is named on stderr the first time it is asked
+// for. Nothing is read of a file that its size refuses, and nothing costs more than its kind may.
 TEST(BundleResources, DamagedFilesGiveNilAndAreReportedOnceByName) {
     BundleCopy bundle({});
     const fs::path resources = bundle.Resources();
+    const fs::path builtModule = fs::path(DICE_TEST_EXECUTABLE).parent_path().parent_path() /
+                                 "PlugIns" / kMediaBackendModule;
+    std::string problem;
+    EXPECT_NE(FolderItem(builtModule).LoadAsModule(kMediaBackendEntry, problem), nullptr)
+        << problem;
+    auto write = [](std::string bytes) { return [bytes](const fs::path& p) { Write(p, bytes); }; };
+    const std::string svg = "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'>";
     const struct {
-        const char* name;
+        const char* name;  // with an extension, for pictures of that kind alone
         std::function<void(const fs::path&)> make;
         const char* pictureWhy;
         const char* soundWhy;
+        const char* moduleWhy;
     } kDamage[] = {
         {"directory", [](const fs::path& p) { fs::create_directory(p); }, "is a directory",
-         "is a directory"},
+         "is a directory", "is a directory"},
         {"fifo", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
-         "is a named pipe", "is a named pipe"},
+         "is a named pipe", "is a named pipe", "is a named pipe"},
         {"dangling", [](const fs::path& p) { fs::create_symlink(p.string() + ".gone", p); },
-         "missing: the link leads nowhere", "missing: the link leads nowhere"},
-        {"loop", [](const fs::path& p) { fs::create_symlink(p.filename(), p); }, "circle",
+         "missing: the link leads nowhere", "missing: the link leads nowhere",
+         "missing: the link leads nowhere"},
+        {"loop", [](const fs::path& p) { fs::create_symlink(p.filename(), p); }, "circle", "circle",
          "circle"},
         {"zero", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }, "is a device",
-         "is a device"},
-        {"empty", [](const fs::path& p) { Write(p, ""); }, "empty", "empty"},
-        {"garbage", [](const fs::path& p) { Write(p, std::string(3000, '\x9c')); },
-         "cannot be decoded", "not an uncompressed PCM WAV"},
-        {"toobig",
-         [](const fs::path& p) { Write(p, "<svg" + std::string(FolderItem::kMaxReadBytes, ' ')); },
-         "too big", "too big"},
+         "is a device", "is a device"},
+        {"empty", write(""), "empty", "empty", "empty"},
+        {"garbage", write(std::string(3000, '\x9c')), "cannot be decoded",
+         "not an uncompressed PCM WAV", "invalid ELF header"},
+        {"huge",
+         [](const fs::path& p) {
+             Write(p, "");
+             fs::resize_file(p, 1LL << 30);  // sparse: it costs no disk
+         },
+         "too big (1073741824 bytes", "too big (1073741824 bytes", "too big (1073741824 bytes"},
+        {"compressed.svg", write(Gzip(svg + std::string(1 << 20, ' ') + "</svg>")), "compressed",
+         nullptr, nullptr},
+        {"elements.svg",
+         write(svg + Repeated("<rect x='1' y='1' width='2' height='2'/>", 150000) + "</svg>"),
+         "too big", nullptr, nullptr},
+        {"drawsafile.svg",
+         [svg](const fs::path& p) {
+             ASSERT_EQ(::mkfifo((p.string() + ".pipe").c_str(), 0600), 0);
+             Write(p, svg + "<image width='5' height='5' href='" + p.string() + ".pipe'/></svg>");
+         },
+         "holds an image element", nullptr, nullptr},
+        {"pixels.png", write(Png(4096, 4096)), "too many pixels (4096x4096", nullptr, nullptr},
+        {"cut.png", write(Png(64, 64).substr(0, 60)), "damaged (cut short)", nullptr, nullptr},
     };
     for (const auto& damage : kDamage) {
         SCOPED_TRACE(damage.name);
-        const std::string picture = std::string(damage.name) + ".svg";
-        const std::string sound = std::string(damage.name) + ".wav";
+        const fs::path name(damage.name);
+        const std::string picture = name.has_extension() ? name.string() : name.string() + ".svg";
+        const std::string sound = name.string() + ".wav";
+        const std::string module = name.string() + ".so";
         damage.make(resources / picture);
-        damage.make(resources / sound);
+        if (damage.soundWhy) damage.make(resources / sound);
+        if (damage.moduleWhy) damage.make(resources / module);
+        const long long readBefore = BytesRead();
         testing::internal::CaptureStderr();
-        EXPECT_TRUE(Picture::_OpenFromApp(damage.name).IsNil());
-        EXPECT_TRUE(Picture::_OpenFromApp(damage.name).IsNil()) << "tried again, said once";
-        EXPECT_TRUE(FolderItem(resources / sound).OpenAsSound().IsNil());
+        EXPECT_TRUE(Picture::_OpenFromApp(name.stem()).IsNil());
+        EXPECT_TRUE(Picture::_OpenFromApp(name.stem()).IsNil()) << "tried again, said once";
+        if (damage.soundWhy) {
+            EXPECT_TRUE(FolderItem(resources / sound).OpenAsSound().IsNil());
+        }
         const std::vector<std::string> printed = Lines(testing::internal::GetCapturedStderr());
-        ASSERT_EQ(printed.size(), 2U) << testing::PrintToString(printed);
-        EXPECT_EQ(printed[0].rfind("Dice Shaker: picture " + picture + " ", 0), 0U) << printed[0];
-        EXPECT_NE(printed[0].find(damage.pictureWhy), std::string::npos) << printed[0];
-        EXPECT_EQ(printed[1].rfind("Dice Shaker: sound " + sound + " ", 0), 0U) << printed[1];
-        EXPECT_NE(printed[1].find(damage.soundWhy), std::string::npos) << printed[1];
+        if (damage.moduleWhy) {
+            EXPECT_EQ(FolderItem(resources / module).LoadAsModule(kMediaBackendEntry, problem),
+                      nullptr);
+            EXPECT_NE(problem.find(damage.moduleWhy), std::string::npos) << problem;
+        }
+        EXPECT_LT(BytesRead() - readBefore, 1 << 20) << "read more than any file here may hold";
+        ASSERT_EQ(printed.size(), damage.soundWhy ? 2U : 1U) << testing::PrintToString(printed);
+        const std::string pictureLine = "Dice Shaker: picture " + picture + " ";
+        EXPECT_EQ(printed[0].rfind(pictureLine, 0), 0U) << printed[0];
+        EXPECT_NE(printed[0].find(damage.pictureWhy, pictureLine.size()), std::string::npos)
+            << printed[0];
+        if (!damage.soundWhy) continue;
+        const std::string soundLine = "Dice Shaker: sound " + sound + " ";
+        EXPECT_EQ(printed[1].rfind(soundLine, 0), 0U) << printed[1];
+        EXPECT_NE(printed[1].find(damage.soundWhy, soundLine.size()), std::string::npos)
+            << printed[1];
     }
 }
 
-// A picture may claim any size; it is drawn only as far as its canvas reaches.
+// A picture may claim any size; it is drawn only as far as its canvas reaches. What Qt's reader
+// says about a picture that can be used (here, a link to nothing) is no concern of the user's.
 TEST(BundleResources, AnOversizedPictureIsDrawnOnlyAsFarAsItsCanvas) {
+    testing::internal::CaptureStderr();
+    std::string problem;
     Ref<Picture> huge = Picture::FromBytes(
-        "<svg xmlns='http://www.w3.org/2000/svg' width='20000' height='20000' viewBox='0 0 10 10'>"
-        "<rect width='10' height='10' fill='#ff0000'/></svg>",
-        Picture::Format::Svg);
-    ASSERT_FALSE(huge.IsNil());
+        "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+        "width='20000' height='20000' viewBox='0 0 10 10'>"
+        "<rect width='10' height='10' fill='#ff0000'/><use xlink:href='#nowhere'/></svg>",
+        Picture::Format::Svg, problem);
+    ASSERT_FALSE(huge.IsNil()) << problem;
     EXPECT_EQ(huge->Size(), QSize(20000, 20000));
     auto window = MakeRef<Window>();
     window->Constructor();
@@ -183,6 +364,7 @@ TEST(BundleResources, AnOversizedPictureIsDrawnOnlyAsFarAsItsCanvas) {
     EXPECT_LT(PeakResidentKb() - before, 100 * 1024) << "drawn at the size it claims";
     EXPECT_EQ(drawn.size(), QSize(120, 90) * drawn.devicePixelRatio());
     EXPECT_EQ(drawn.pixelColor(60, 45), QColor(Qt::red));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST(BundleResources, OnlyUncompressedPcmWavesPassAsSounds) {

@@ -1,13 +1,16 @@
 #include "platform/FolderItem.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "platform/ResourceReport.h"
 #include "platform/Sound.h"
@@ -23,32 +26,44 @@ std::uint32_t ReadLE(std::string_view bytes, std::size_t at, int width) {
 }
 
 // Walks the RIFF chunks: a playable file has a PCM "fmt " chunk (8 or 16 bits, one or two
-// channels) and a "data" chunk. Float and extensible formats are refused, as the player refuses
-// them.
-bool IsPlayableWave(std::string_view bytes) {
+// channels) and then a "data" chunk. Float and extensible formats are refused, as the player
+// refuses them; so is a header that claims more than the file holds or a rate no sound has, which
+// the player takes on trust. Empty when playable, otherwise why not.
+std::string WaveProblem(std::string_view bytes) {
     if (bytes.size() < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE") {
-        return false;
+        return "not an uncompressed PCM WAV sound";
     }
+    if (ReadLE(bytes, 4, 4) > bytes.size() - 8) return "damaged: the file is shorter than it says";
     bool formatOk = false;
     std::size_t at = 12;
     while (bytes.size() - at >= 8) {
-        const std::string_view id = bytes.substr(at, 4);
-        const std::uint64_t size = ReadLE(bytes, at + 4, 4);
+        const std::string id(bytes.substr(at, 4));
+        const std::uint32_t size = ReadLE(bytes, at + 4, 4);
         at += 8;
+        if (size > bytes.size() - at) return "damaged: its \"" + id + "\" chunk is cut short";
         if (id == "fmt ") {
-            if (size < 16 || bytes.size() - at < 16) return false;
+            if (size < 16) return "damaged: its \"fmt \" chunk is cut short";
             const std::uint32_t tag = ReadLE(bytes, at, 2);
             const std::uint32_t channels = ReadLE(bytes, at + 2, 2);
+            const std::uint32_t rate = ReadLE(bytes, at + 4, 4);
             const std::uint32_t bits = ReadLE(bytes, at + 14, 2);
-            formatOk = tag == 1 && (channels == 1 || channels == 2) && (bits == 8 || bits == 16);
+            if (tag != 1 || (channels != 1 && channels != 2) || (bits != 8 && bits != 16)) {
+                return "not an uncompressed PCM WAV sound";
+            }
+            // Telephone sound is 8 kHz and studios record at up to 384 kHz; 0 is a lie.
+            if (rate < 1000 || rate > 384000) {
+                return "damaged: a sample rate of " + std::to_string(rate) + " Hz";
+            }
+            formatOk = true;
         } else if (id == "data") {
-            return formatOk && size > 0;
+            if (!formatOk) return "damaged: no format before the sound data";
+            if (size == 0) return "damaged: no sound data";
+            return {};
         }
-        const std::uint64_t skip = size + (size & 1);
-        if (skip > bytes.size() - at) return false;
-        at += static_cast<std::size_t>(skip);
+        // A chunk of odd size is padded to an even one; the last pad byte may be missing.
+        at += std::min<std::size_t>(size + (size & 1), bytes.size() - at);
     }
-    return false;
+    return formatOk ? "damaged: no sound data" : "not an uncompressed PCM WAV sound";
 }
 
 std::string KindOf(mode_t mode) {
@@ -59,20 +74,49 @@ std::string KindOf(mode_t mode) {
     return "is not a regular file";
 }
 
-// Closes the descriptor on every way out.
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
+std::string TooBig(std::uint64_t size, std::size_t maxBytes) {
+    return "unusable: too big (" + std::to_string(size) + " bytes, at most " +
+           std::to_string(maxBytes) + ")";
+}
 
-  private:
-    int fd_;
-};
+// Reads the open file to its end, which may lie past the size it had when opened, but never
+// more than maxBytes + 1 bytes.
+std::optional<std::string> ReadFrom(const FileDescriptor& fd, std::size_t maxBytes,
+                                    std::string& problem) {
+    std::string bytes;
+    std::size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            if (done > maxBytes) {
+                problem = TooBig(done, maxBytes);
+                return std::nullopt;
+            }
+            bytes.resize(std::min(std::max<std::size_t>(2 * done, 16 * 1024), maxBytes + 1));
+        }
+        const ssize_t n = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            problem = std::string("unusable: ") + std::strerror(errno);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    bytes.resize(done);
+    if (bytes.empty()) {
+        problem = "unusable: the file is empty";
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// What the loader says, without the path it was given, which names only a descriptor.
+std::string LoaderReason(const std::string& path) {
+    const char* error = ::dlerror();
+    std::string reason = error != nullptr ? error : "the loader gave no reason";
+    if (reason.rfind(path + ": ", 0) == 0) reason.erase(0, path.size() + 2);
+    return reason;
+}
 
 }  // namespace
 
@@ -104,11 +148,11 @@ Ref<FolderItem> FolderItem::Child(const std::string& name, bool followLinks) con
     return MakeRef<FolderItem>(path_ / name, followLinks);
 }
 
-std::optional<std::string> FolderItem::ReadAll(std::size_t maxBytes, std::string& problem) const {
+FileDescriptor FolderItem::Open(std::size_t maxBytes, std::string& problem) const {
     // Non-blocking, so that opening a pipe returns at once; fstat then refuses it.
     const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLinks_ ? 0 : O_NOFOLLOW);
-    const FileDescriptor fd(::open(path_.c_str(), flags));
-    if (fd.Get() < 0) {
+    FileDescriptor fd(::open(path_.c_str(), flags));
+    if (!fd.IsOpen()) {
         const int error = errno;
         struct stat link {};
         if (error == ENOENT) {
@@ -119,56 +163,72 @@ std::optional<std::string> FolderItem::ReadAll(std::size_t maxBytes, std::string
         } else {
             problem = std::string("unusable: ") + std::strerror(error);
         }
-        return std::nullopt;
+        return {};
     }
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0) {
         problem = std::string("unusable: ") + std::strerror(errno);
-        return std::nullopt;
+        return {};
     }
     if (!S_ISREG(info.st_mode)) {
         problem = "unusable: " + KindOf(info.st_mode);
-        return std::nullopt;
+        return {};
     }
-    auto tooBig = [&](std::uint64_t size) {
-        problem = "unusable: too big (" + std::to_string(size) + " bytes, at most " +
-                  std::to_string(maxBytes) + ")";
-        return std::nullopt;
-    };
-    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) return tooBig(info.st_size);
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
-    std::size_t done = 0;
-    // The file may change while it is read: read to its end, but never past the limit.
-    for (;;) {
-        if (done == bytes.size()) {
-            if (bytes.size() > maxBytes) return tooBig(bytes.size());
-            bytes.resize(std::min(bytes.size() + 4096, maxBytes + 1));
-        }
-        const ssize_t n = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            problem = std::string("unusable: ") + std::strerror(errno);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        done += static_cast<std::size_t>(n);
+    // Told by its size alone, before a byte is read: a huge file costs nothing.
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+        problem = TooBig(info.st_size, maxBytes);
+        return {};
     }
-    bytes.resize(done);
-    if (bytes.size() > maxBytes) return tooBig(bytes.size());
-    if (bytes.empty()) {
+    if (info.st_size == 0) {
         problem = "unusable: the file is empty";
-        return std::nullopt;
+        return {};
     }
-    return bytes;
+    return fd;
+}
+
+std::optional<std::string> FolderItem::ReadAll(std::size_t maxBytes, std::string& problem) const {
+    const FileDescriptor fd = Open(maxBytes, problem);
+    if (!fd.IsOpen()) return std::nullopt;
+    return ReadFrom(fd, maxBytes, problem);
 }
 
 Ref<Sound> FolderItem::OpenAsSound() const {
     std::string problem;
-    const std::optional<std::string> bytes = ReadAll(kMaxReadBytes, problem);
-    if (bytes && !IsPlayableWave(*bytes)) problem = "unusable: not an uncompressed PCM WAV sound";
+    FileDescriptor fd = Open(kMaxSoundBytes, problem);
+    std::optional<std::string> bytes;
+    if (fd.IsOpen()) bytes = ReadFrom(fd, kMaxSoundBytes, problem);
+    if (bytes) {
+        const std::string why = WaveProblem(*bytes);
+        if (!why.empty()) problem = "unusable: " + why;
+    }
     if (!bytes || !problem.empty()) {
         ResourceReport::Once("sound", path_.filename().string(), problem);
         return nullptr;
     }
-    return MakeRef<Sound>(path_.string());
+    return MakeRef<Sound>(path_.string(), std::move(fd));
+}
+
+void* FolderItem::LoadAsModule(const char* entry, std::string& problem) const {
+    FileDescriptor fd = Open(kMaxModuleBytes, problem);
+    if (!fd.IsOpen()) return nullptr;
+    // Loaded through the descriptor that was checked, so that nothing can swap the file in
+    // between, and by a path that is plain ASCII whatever the folders above it are called.
+    const std::string path = fd.Path();
+    void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) {
+        problem = "unusable: " + LoaderReason(path);
+        return nullptr;
+    }
+    void* address = ::dlsym(module, entry);
+    if (address == nullptr) {
+        problem = "unusable: " + LoaderReason(path);
+        ::dlclose(module);
+        return nullptr;
+    }
+    // The loader knows a module by the path it was loaded from and hands the same module to the
+    // next load of that path: the descriptor stays open with the module, so that its number, and
+    // the path with it, never comes to name another file.
+    static std::vector<FileDescriptor> loaded;
+    loaded.push_back(std::move(fd));
+    return address;
 }

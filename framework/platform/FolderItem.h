@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/FileDescriptor.h"
 #include "runtime/Object.h"
 
 class Sound;
@@ -12,8 +13,12 @@ class Sound;
 // A file or folder, which need not exist.
 class FolderItem : public Object {
   public:
-    // Bundle files are small; anything larger is not one of them and is never read whole.
-    static constexpr std::size_t kMaxReadBytes = 8 * 1024 * 1024;
+    // Our shake sound is 97 KB. The player holds a sound whole in memory, so the cap on the file
+    // is also what a sound may cost: 1 MiB is six seconds of 16-bit stereo at 44.1 kHz.
+    static constexpr std::size_t kMaxSoundBytes = 1024 * 1024;
+    // Our sound and speech module is 0.8 MB, 1.8 MB in a sanitizer build. The loader maps what
+    // it loads; a file several times that size is no module of ours.
+    static constexpr std::size_t kMaxModuleBytes = 8 * 1024 * 1024;
 
     explicit FolderItem(std::filesystem::path path, bool followLinks = true)
         : path_(std::move(path)), followLinks_(followLinks) {}
@@ -31,14 +36,23 @@ class FolderItem : public Object {
     // gives an item that does not exist. Nil when this item is not an existing folder.
     Ref<FolderItem> Child(const std::string& name, bool followLinks) const;
 
-    // The whole file, when it is a regular file (after links) of at most maxBytes; otherwise
-    // nothing, and why ("missing", "unusable: is a directory", ...). Never blocks on a pipe or a
-    // device and never reads more than maxBytes + 1 bytes.
+    // The file opened for reading, when it is a regular file (after links) of 1 to maxBytes
+    // bytes; otherwise a closed descriptor, and why ("missing", "unusable: is a directory", ...).
+    // Never blocks on a pipe or a device and reads nothing.
+    FileDescriptor Open(std::size_t maxBytes, std::string& problem) const;
+    // The whole file, when Open takes it; never reads more than maxBytes + 1 bytes, even from a
+    // file that grows meanwhile.
     std::optional<std::string> ReadAll(std::size_t maxBytes, std::string& problem) const;
 
-    // Nil unless the file is a sound the player can play (uncompressed PCM WAV); why not is
-    // reported once on stderr.
+    // Nil unless the file is a sound the player can play (uncompressed PCM WAV whose header agrees
+    // with itself and with the file); why not is reported once on stderr. The sound keeps the file
+    // open and plays exactly the file that was checked.
     Ref<Sound> OpenAsSound() const;
+
+    // Loads the file as a code module, once Open takes it, and gives the address of its entry
+    // point of that name; nullptr and why when it cannot (the loader's own reason included). The
+    // module stays loaded for the rest of the run.
+    void* LoadAsModule(const char* entry, std::string& problem) const;
 
   private:
     std::filesystem::path path_;

@@ -15,4 +15,5 @@ class MediaBackend {
 // The module's one entry point. What it has to tell the user it hands to report, one line a call.
 extern "C" MediaBackend* DiceCreateMediaBackend(void (*report)(const char* line));
 inline constexpr const char* kMediaBackendEntry = "DiceCreateMediaBackend";
-inline constexpr const char* kMediaBackendModule = "dice_media";
+// Its file in the bundle's PlugIns folder, named so on every platform by the build.
+inline constexpr const char* kMediaBackendModule = "libdice_media.so";

@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QLibrary>
 #include <QMessageBox>
 #include <QUrl>
 
 #include "platform/Bundle.h"
 #include "platform/MediaBackend.h"
+#include "platform/ResourceReport.h"
 #include "runtime/Runtime.h"
 
 namespace {
@@ -44,14 +44,14 @@ MediaBackend* QtServices::Media() {
     mediaTried_ = true;
     Ref<FolderItem> folder = Bundle::PlugIns();
     if (folder.IsNil()) return nullptr;
-    QLibrary module(QString::fromStdString((folder->NativePath() / kMediaBackendModule).string()));
-    auto create =
-        reinterpret_cast<decltype(&DiceCreateMediaBackend)>(module.resolve(kMediaBackendEntry));
+    const FolderItem module(folder->NativePath() / kMediaBackendModule);
+    std::string problem;
+    auto create = reinterpret_cast<decltype(&DiceCreateMediaBackend)>(
+        module.LoadAsModule(kMediaBackendEntry, problem));
     if (create == nullptr) {
-        RuntimeReport("sound and speech are unavailable: " + module.errorString().toStdString());
+        ResourceReport::Once("sound and speech module", kMediaBackendModule, problem);
         return nullptr;
     }
-    // The module stays loaded for the rest of the run: QLibrary unloads only when asked to.
     media_.reset(create(&ReportLine));
     return media_.get();
 }

@@ -8,5 +8,7 @@ const ClassInfo& Sound::Class() {
 }
 
 void Sound::Play() {
-    Services::Current().PlaySound(path_);
+    // The player is handed the file that was checked, by a path that holds no byte it could
+    // misread, whatever the folders above the file are called.
+    Services::Current().PlaySound(file_.Path());
 }

@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include "platform/FileDescriptor.h"
 #include "runtime/Object.h"
 
 class Sound : public Object {
   public:
-    explicit Sound(std::string path) : path_(std::move(path)) {}
+    // The sound in the open file, which is played; path says where it was found.
+    Sound(std::string path, FileDescriptor file) : path_(std::move(path)), file_(std::move(file)) {}
 
     static const ClassInfo& Class();
     const ClassInfo& GetClassInfo() const override { return Class(); }
@@ -17,4 +19,5 @@ class Sound : public Object {
 
   private:
     std::string path_;
+    FileDescriptor file_;
 };

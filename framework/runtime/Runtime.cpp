@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QLoggingCategory>
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
@@ -125,9 +124,6 @@ void RuntimeInit() {
     CreateQtApplication(s);
     // Hiding the main window to show the credits window must never end the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    // A picture that cannot be used is reported once, by name; the SVG parser's own complaints
-    // about it would only add noise.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.svg.warning=false"));
 }
 
 void RuntimePerformInitializers(const std::vector<ModuleInitializer>& initializers) {

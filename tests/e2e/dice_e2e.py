@@ -492,11 +492,12 @@ class Program:
             self.env.pop(name, None)
         self.env["PATH"] = bin_dir + os.pathsep + self.env.get("PATH", "")
         self.env["QT_QPA_PLATFORM"] = "xcb"
+        self.wrapper = []  # a command that runs the program, such as setpriv
 
     def start(self):
         with open(self.stdout_file, "wb") as out, open(self.stderr_file, "wb") as err:
-            self.process = subprocess.Popen([self.executable], env=self.env, stdout=out,
-                                            stderr=err, cwd=self.workdir,
+            self.process = subprocess.Popen(self.wrapper + [self.executable], env=self.env,
+                                            stdout=out, stderr=err, cwd=self.workdir,
                                             preexec_fn=_die_with_parent)
         _started.append(self)
         log(f"started {self.executable} as pid {self.process.pid}")
@@ -537,9 +538,9 @@ class Program:
                     return int(line.split()[1])
         raise CheckFailed(f"no {field} for the program")
 
-    def resident_mb(self):
-        """Resident memory in MB."""
-        return self.status_kb("VmRSS") / 1024
+    def peak_mb(self):
+        """The most memory the program has held resident so far, in MB."""
+        return self.status_kb("VmHWM") / 1024
 
     def stop(self):
         if self.alive():

@@ -1,25 +1,40 @@
 #!/usr/bin/env python3
-"""A damaged bundle never strands the player. One file of the bundle (a face, the dice logo, the
-credits logo or the shake sound, as the argument says) is replaced by each kind of damage in turn:
-the window still maps within 5 s, a roll shakes and ends, Quit brings up the credits and Exit ends
-with 0, memory stays small, and stderr names the file that could not be used."""
+"""A damaged bundle never strands the player. One part of the bundle (a face, the dice logo, the
+credits logo, the shake sound, the media module, all six faces or the folder the bundle sits in,
+as the argument says) is damaged in each way in turn: the window still maps within 5 s, a roll
+shakes and ends, Quit brings up the credits and Exit ends with 0, peak memory stays small, and
+stderr names each file that could not be used once."""
 
+import gzip
 import os
 import shutil
+import struct
+import time
+import zlib
 
 import dice_e2e as e2e
 from dice_e2e import check
 
-TARGETS = {
-    "face": "DDice3.svg",
-    "logo": "dicesSmall2.svg",
-    "credits_logo": "QuorvaneUpdatedLogosmall.svg",
-    "sound": "529816__tumvik__dice-shake.wav",
-}
-MAX_RESIDENT_MB = 200
+FACES = [f"DDice{n}.svg" for n in range(1, 7)]
+MAX_PEAK_MB = 200
+MAX_MAP_SECONDS = 5.0
+SVG = b'<svg xmlns="http://www.w3.org/2000/svg" width="100" height="100">'
 # Claims a huge size: drawn only as far as its canvas reaches, it is a usable picture.
 OVERSIZED_SVG = (b'<svg xmlns="http://www.w3.org/2000/svg" width="20000" height="20000" '
                  b'viewBox="0 0 10 10"><rect width="10" height="10" fill="#c33"/></svg>')
+# A folder name no UTF-8 decoder takes whole, with a space and a line break besides.
+ODD_FOLDER = os.fsdecode(b"lat\xe9in folder\nof a kind")
+
+
+def big_png(width, height):
+    """A grey RGB picture as a PNG file: small on disk, 4 bytes a pixel once decoded."""
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data) & 0xffffffff))
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    rows = (b"\0" + b"\x80" * (width * 3)) * height
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9))
+            + chunk(b"IEND", b""))
 
 
 def damage(path, kind):
@@ -37,14 +52,39 @@ def damage(path, kind):
     elif kind == "link to /dev/zero":
         os.symlink("/dev/zero", path)
     else:
-        contents = {"empty": b"", "garbage": bytes(range(256)) * 40, "oversized SVG": OVERSIZED_SVG,
-                    "too big": b"<svg" + b" " * (9 << 20)}[kind]
+        contents = {
+            "empty": lambda: b"",
+            "garbage": lambda: bytes(range(256)) * 40,
+            "oversized SVG": lambda: OVERSIZED_SVG,
+            "too big": lambda: b"<svg" + b" " * (9 << 20),
+            # As much as 64 KiB of gzip holds: 60 MB once inflated.
+            "compressed SVG": lambda: gzip.compress(SVG + b" " * (60 << 20) + b"</svg>", 9),
+            "element-heavy SVG": lambda: SVG + b'<rect x="1" y="1" width="2" height="2"/>' * 150000
+                                         + b"</svg>",
+            "big PNG": lambda: big_png(4096, 4096),
+        }[kind]()
         with open(path, "wb") as f:
             f.write(contents)
 
 
+def undo(path):
+    if os.path.isdir(path) and not os.path.islink(path):
+        os.rmdir(path)
+    elif os.path.lexists(path):
+        os.remove(path)
+
+
 KINDS = ["missing", "directory", "fifo", "dangling link", "link loop", "link to /dev/zero",
          "empty", "garbage", "oversized SVG", "too big"]
+
+# Each target: the file it damages, under Contents, and the kinds of damage put there in turn.
+TARGETS = {
+    "face": ("Resources/DDice3.svg", KINDS),
+    "logo": ("Resources/dicesSmall2.svg", KINDS),
+    "credits_logo": ("Resources/QuorvaneUpdatedLogosmall.svg", KINDS),
+    "sound": ("Resources/529816__tumvik__dice-shake.wav", KINDS),
+    "module": ("PlugIns/libdice_media.so", ["fifo", "garbage"]),
+}
 
 
 def roll_and_settle(window, what):
@@ -57,53 +97,122 @@ def roll_and_settle(window, what):
     e2e.check_shake(watcher, start, what)
 
 
-def check_faces(window, target, kind, what):
-    if target == "sound":
+def check_faces(window, faces, what):
+    """faces: "all" when both dice must show their faces, else the faces that must not show
+    (None: not looked at)."""
+    if faces is None:
+        return
+    if faces == "all":
         e2e.check_two_dice(window, what)
-    elif target == "face" and kind != "oversized SVG":
-        content_top = window.geometry()[3] - e2e.MAIN_CONTENT[1]
-        dice = e2e.find_dice(window.screenshot(), content_top)
-        for d in dice:
-            check(d.canvas and d.canvas[1] != 3 and d.pips == d.canvas[1],
-                  f"{what}: unexpected face {d}")
+        return
+    content_top = window.geometry()[3] - e2e.MAIN_CONTENT[1]
+    for d in e2e.find_dice(window.screenshot(), content_top):
+        check(d.canvas and d.canvas[1] not in faces and d.pips == d.canvas[1],
+              f"{what}: unexpected face {d}")
 
 
-def play(copy, folder, target, kind):
-    what = f"{target} {kind}"
-    program = e2e.Program(copy, folder).start()
-    window = e2e.find_window(e2e.MAIN_TITLE, 5.0)
+def play(copy, workdir, what, named, faces, wrapper=()):
+    """Plays one game from the bundle copy; named: the files stderr must name, once each (any
+    other line of ours is a failure)."""
+    program = e2e.Program(copy, workdir)
+    program.wrapper = list(wrapper)
+    started = time.monotonic()
+    program.start()
+    window = e2e.find_window(e2e.MAIN_TITLE, MAX_MAP_SECONDS)
+    mapped = time.monotonic() - started
     roll_and_settle(window, what)
-    check_faces(window, target, kind, what)
+    check_faces(window, faces, what)
     window.click(e2e.QUIT, e2e.MAIN_CONTENT[1])
     credits = e2e.find_window(e2e.CREDITS_TITLE, 5.0)
     check(e2e.wait_until(lambda: not window.viewable(), 3.0), f"{what}: the main window stays")
-    resident = program.resident_mb()
-    check(resident < MAX_RESIDENT_MB, f"{what}: {resident:.0f} MB resident")
+    peak = program.peak_mb()
+    check(peak < MAX_PEAK_MB, f"{what}: {peak:.0f} MB at its peak")
     credits.click(e2e.CREDITS_EXIT, e2e.CREDITS_CONTENT[1])
     code = program.wait_exit(5.0)
     check(code == 0, f"{what}: Exit gave {code}")
     program.check_no_unhandled()
-    named = [line for line in program.stderr().splitlines() if TARGETS[target] in line]
-    if kind == "oversized SVG" and target != "sound":
-        check(not named, f"{what}: a usable picture was reported: {named}")
-    else:
-        check(len(named) == 1, f"{what}: stderr should name {TARGETS[target]} once: {named}")
-    e2e.log(f"{what}: {resident:.0f} MB; {named[0] if named else 'nothing reported'}")
+    # Two ones or two sixes are called out, which without an audio device says so.
+    ours = [line for line in program.stderr().splitlines()
+            if line.startswith("Dice Shaker: ") and not line.startswith("Dice Shaker: speech: ")]
+    for name in named:
+        lines = [line for line in ours if name in line]
+        check(len(lines) == 1, f"{what}: stderr should name {name} once: {lines}")
+    check(len(ours) == len(named), f"{what}: stderr should name {named} and nothing else: {ours}")
+    # The player says so when it cannot decode what it was given, the sound's path included.
+    check("Error decoding" not in program.stderr(), f"{what}: the sound did not play")
+    e2e.log(f"{what}: mapped in {mapped:.2f} s, peak {peak:.0f} MB; "
+            f"{' | '.join(ours) if ours else 'nothing reported'}")
+
+
+def test_file(executable, workdir, target):
+    copy = e2e.copy_bundle(executable, workdir)
+    contents = os.path.dirname(os.path.dirname(copy))
+    where, kinds = TARGETS[target]
+    path = os.path.join(contents, where)
+    shutil.move(path, os.path.join(workdir, "kept"))
+    name = os.path.basename(path)
+    for kind in kinds:
+        damage(path, kind)
+        usable = kind == "oversized SVG" and target != "sound"
+        if target in ("sound", "module"):
+            faces = "all"
+        elif target == "face" and not usable:
+            faces = [3]
+        else:
+            faces = None
+        play(copy, workdir, f"{target} {kind}", [] if usable else [name], faces)
+        undo(path)
+
+
+def test_faces(executable, workdir):
+    """All six faces at once, each costly to decode, or a PNG of 4096x4096 pixels in place of
+    each SVG."""
+    copy = e2e.copy_bundle(executable, workdir)
+    resources = os.path.join(os.path.dirname(os.path.dirname(copy)), "Resources")
+    for face in FACES:
+        shutil.move(os.path.join(resources, face), os.path.join(workdir, face))
+    for kind in ["compressed SVG", "element-heavy SVG", "big PNG"]:
+        files = [f.replace(".svg", ".png") if kind == "big PNG" else f for f in FACES]
+        for name in files:
+            damage(os.path.join(resources, name), kind)
+        play(copy, workdir, f"faces {kind}", files, faces=range(1, 7))
+        for name in files:
+            os.remove(os.path.join(resources, name))
+
+
+def test_folder(executable, workdir):
+    # From a folder whose name is no UTF-8, the game finds its pictures, sound and module.
+    folder = os.path.join(workdir, ODD_FOLDER)
+    os.mkdir(folder)
+    play(e2e.copy_bundle(executable, folder), workdir, "bundle in an odd folder", [], "all")
+
+    # A Resources folder the user may not read is said once, not as each file in it.
+    copy = e2e.copy_bundle(executable, workdir)
+    resources = os.path.join(os.path.dirname(os.path.dirname(copy)), "Resources")
+    os.chmod(resources, 0)
+    wrapper = []
+    if os.geteuid() == 0:
+        # Root reads any folder: the game runs as nobody, with what it needs readable to it.
+        os.chmod(workdir, 0o755)
+        cookie = os.path.join(workdir, "Xauthority")
+        shutil.copy(os.environ["XAUTHORITY"], cookie)
+        os.chmod(cookie, 0o644)
+        os.environ["XAUTHORITY"] = cookie
+        wrapper = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+    try:
+        play(copy, workdir, "unreadable Resources", [resources], faces=range(1, 7),
+             wrapper=wrapper)
+    finally:
+        os.chmod(resources, 0o755)
 
 
 def test(executable, workdir, target):
-    copy = e2e.copy_bundle(executable, workdir)
-    resources = os.path.join(os.path.dirname(os.path.dirname(copy)), "Resources")
-    path = os.path.join(resources, TARGETS[target])
-    kept = os.path.join(workdir, "kept")
-    shutil.move(path, kept)
-    for kind in KINDS:
-        damage(path, kind)
-        play(copy, workdir, target, kind)
-        if os.path.isdir(path) and not os.path.islink(path):
-            os.rmdir(path)
-        elif os.path.lexists(path):
-            os.remove(path)
+    if target == "faces":
+        test_faces(executable, workdir)
+    elif target == "folder":
+        test_folder(executable, workdir)
+    else:
+        test_file(executable, workdir, target)
 
 
 if __name__ == "__main__":
