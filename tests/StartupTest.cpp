@@ -1,8 +1,11 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QMainWindow>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 
 #include "ProgramFixture.h"
 #include "app/App.h"
@@ -170,4 +173,21 @@ TEST(WholeRun, AnExceptionOutOfMainStillRunsTheFinalisersAndFailsTheRun) {
     EXPECT_EQ(gExitCode, 1);
     EXPECT_TRUE(Shaker::pShaker.IsNil()) << "the finalisers did not run";
     EXPECT_NE(printed.find("the report itself failed"), std::string::npos) << printed;
+}
+
+// Qt ends the program with exit(1) when the display goes away, from inside the event loop. That
+// way out ends the run with 1 and tears nothing down: the sound and speech engines crashed when
+// they were destroyed there, after the display.
+TEST(WholeRun, AnExitForALostDisplayEndsTheRunWithOneAndTearsNothingDown) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    struct AnnouncedServices : RecordingServices {
+        ~AnnouncedServices() override { std::fputs("services torn down\n", stderr); }
+    };
+    EXPECT_EXIT(
+        {
+            Services::Install(std::make_unique<AnnouncedServices>());
+            QTimer::singleShot(0, [] { std::exit(1); });
+            _Main();
+        },
+        testing::ExitedWithCode(1), testing::Not(testing::HasSubstr("torn down")));
 }

@@ -5,8 +5,12 @@
 
 namespace {
 std::unique_ptr<Services>& Slot() {
-    static std::unique_ptr<Services> services;
-    return services;
+    // Never destroyed by exit(). Qt ends the program with exit(1) when the display goes away,
+    // and exit() destroys statics made after the runtime's guard before the guard runs: the sound
+    // and speech engines would be torn down after their display. A normal quit releases them
+    // through the finaliser in Install.
+    static auto* const services = new std::unique_ptr<Services>;
+    return *services;
 }
 }  // namespace
 

@@ -82,7 +82,7 @@ void CreateQtApplication(RuntimeState& s) {
     }
     gHeldMessages.clear();
     // Registered after the state it guards was made, so that it runs before the state is torn
-    // down.
+    // down. Statics made later are destroyed before it runs: none of them may own Qt objects.
     std::atexit(&EndRunWithoutTeardown);
 }
 
