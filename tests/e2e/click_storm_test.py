@@ -25,14 +25,22 @@ def test(executable, workdir):
     check(program.alive(), f"the program ended during {CLICKS} clicks")
 
     with e2e.EdgeWatcher(window) as watcher:
-        check(watcher.wait_still(1.5, 15.0), "the window still shakes 15 s after the last click")
+        # On a loaded machine the program can still be working through the clicks with its window
+        # at rest, even at its start with a roll under way: it has settled when the faces show.
+        settled = e2e.wait_until(lambda: watcher.wait_still(start, 1.5, 0.0)
+                                 and len(e2e.dice_on_screen(window)) == 2, 30.0, 0.2)
     check(program.alive(), "the program ended")
+    check(settled, f"30 s after the last click the window has not come to rest where it began "
+                   f"({start}) with two faces shown; its edge was last at "
+                   f"{watcher.samples[-1][1] if watcher.samples else '?'}")
+    rest = watcher.last_change() or watcher.samples[0][0]
+    e2e.log(f"at rest {rest - begun:.1f} s after the first click")
     stack = program.status_kb("VmStk")
     e2e.log(f"stack {stack_before} kB before the clicks, {stack} kB after")
     check(stack < MAX_STACK_KB, f"the stack grew to {stack} kB")
     found = e2e.visible_windows(e2e.MAIN_TITLE)
     check(found == [window.id], f"the main window cannot be found any more ({found})")
-    check(window.left() == start, f"the window settled at {window.left()}, not at {start}")
+    check(window.left() == start, f"the window moved on to {window.left()} after it settled")
     e2e.check_two_dice(window, "after the clicks")
 
     window.click(e2e.QUIT, e2e.MAIN_CONTENT[1])

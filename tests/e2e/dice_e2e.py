@@ -166,11 +166,17 @@ def request_close_via_window_manager(wid):
 def start_window_manager():
     """Starts openbox on this display, as real desktops have a window manager, and waits until it
     manages windows. It ends with the display."""
-    process = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
-    managing = wait_until(lambda: "window id #" in run_tool(
+    output = tempfile.TemporaryFile()
+    process = subprocess.Popen(["openbox", "--sm-disable"], stdout=output, stderr=output,
+                               preexec_fn=_die_with_parent)
+    managing = wait_until(lambda: process.poll() is not None or "window id #" in run_tool(
         "xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check_rc=False), 10.0, 0.05)
-    check(managing and process.poll() is None, "openbox did not start")
+    if not managing or process.poll() is not None:
+        output.seek(0)
+        said = output.read().decode(errors="replace").strip()
+        how = "did not manage the display within 10 s" if process.poll() is None else \
+            f"ended with {process.returncode}"
+        raise CheckFailed(f"openbox {how}: {said!r}")
     log("openbox manages the display")
     return process
 
@@ -372,6 +378,12 @@ def dark_pixels(image, content_top, box, exclude=()):
     return count
 
 
+def dice_on_screen(window):
+    """The die faces that the main window shows."""
+    content_top = window.geometry()[3] - MAIN_CONTENT[1]
+    return find_dice(window.screenshot(), content_top)
+
+
 def check_two_dice(window, what):
     """Looks at the window: exactly two die faces, one per die, each showing the pips of the face
     canvas that it stands at."""
@@ -437,16 +449,19 @@ class EdgeWatcher:
         return out
 
     def last_change(self):
-        changes = [t for (t, a), (_, b) in zip(self.samples, self.samples[1:]) if a != b]
+        """When the edge was first seen at its latest place; None if it never moved."""
+        changes = [t for (_, a), (t, b) in zip(self.samples, self.samples[1:]) if a != b]
         return changes[-1] if changes else None
 
-    def wait_still(self, quiet, timeout):
-        """Waits until the edge has not moved for `quiet` seconds."""
+    def wait_still(self, at, quiet, timeout):
+        """Waits until the edge has been seen resting at `at` for `quiet` seconds. Only what was
+        seen counts: a program or an xwininfo held up by a loaded machine is not taken for a
+        window that has come to rest, nor is a pause in the middle of a shake."""
         def still():
-            if not self.samples:
+            if len(self.samples) < 2 or self.samples[-1][1] != at:
                 return False
             since = self.last_change() or self.samples[0][0]
-            return time.monotonic() - since >= quiet
+            return self.samples[-1][0] - since >= quiet
         return wait_until(still, timeout, 0.05) is not None
 
 
@@ -577,6 +592,15 @@ def main(test, needs_x=True):
     if needs_x and not os.environ.get("DISPLAY"):
         print("no DISPLAY: run under xvfb-run")
         return 2
+    if needs_x:
+        # xvfb-run can hand over a display whose server is not its own (see CMakeLists.txt); say
+        # so rather than fail later as if the program could not start.
+        probe = subprocess.run(["xprop", "-root", "-len", "0"], capture_output=True, text=True,
+                               timeout=10)
+        if probe.returncode != 0:
+            log(f"FAIL: the X display {os.environ['DISPLAY']} cannot be used: "
+                f"{probe.stderr.strip()}")
+            return 1
     with tempfile.TemporaryDirectory(prefix="dice-e2e-") as workdir:
         try:
             test(executable, workdir, *sys.argv[2:])

@@ -93,7 +93,8 @@ def roll_and_settle(window, what):
         window.click(e2e.ROLL, e2e.MAIN_CONTENT[1])
         check(e2e.wait_until(lambda: len(watcher.positions()) > 1, 2.0),
               f"{what}: the window did not shake")
-        check(watcher.wait_still(0.5, 4.0), f"{what}: the window kept moving")
+        check(watcher.wait_still(start, 0.5, 8.0),
+              f"{what}: the window did not come to rest where it began: {watcher.positions()}")
     e2e.check_shake(watcher, start, what)
 
 

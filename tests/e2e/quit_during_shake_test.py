@@ -38,8 +38,8 @@ def own_x_server():
     can be killed under the game without taking the test's display with it."""
     read, write = os.pipe()
     server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24",
-                               "-nolisten", "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL)
+                               "-nolisten", "tcp", "-noreset"], pass_fds=(write,),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write)
     with os.fdopen(read) as f:
         number = f.readline().strip()

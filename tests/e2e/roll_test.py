@@ -20,7 +20,8 @@ def roll(window, point, what, look_during_shake):
         if look_during_shake:
             during = window.screenshot()
             taken = time.monotonic()
-        check(watcher.wait_still(0.5, 4.0), f"{what}: the window kept moving")
+        check(watcher.wait_still(start, 0.5, 8.0),
+              f"{what}: the window did not come to rest where it began: {watcher.positions()}")
     e2e.check_shake(watcher, start, what)
     e2e.log(f"{what}: left edges {watcher.positions()}")
     if during is not None and (watcher.last_change() or 0) > taken:

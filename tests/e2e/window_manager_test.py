@@ -26,7 +26,8 @@ def rolls_stay_where_moved(window, where):
         click_roll(window)
         check(e2e.wait_until(lambda: len(watcher.positions()) > 1, 2.0),
               f"{where}: the moved window did not shake")
-        check(watcher.wait_still(0.5, 4.0), f"{where}: the window kept moving")
+        check(watcher.wait_still(left, 0.5, 8.0),
+              f"{where}: the window did not come to rest at {left}: {watcher.positions()}")
     e2e.check_shake(watcher, left, f"{where}, roll after the move")
     check(window.geometry()[:2] == (left, top),
           f"{where}: after a roll the window is at {window.geometry()[:2]}, not {left},{top}")
@@ -36,7 +37,8 @@ def rolls_stay_where_moved(window, where):
         click_roll(window)
         time.sleep(0.25)
     with e2e.EdgeWatcher(window) as watcher:
-        check(watcher.wait_still(0.5, 5.0), f"{where}: the window kept moving")
+        check(watcher.wait_still(left, 0.5, 10.0),
+              f"{where}: the window did not come to rest at {left}: {watcher.positions()}")
     check(window.geometry()[:2] == (left, top),
           f"{where}: ten overlapping rolls left the window at {window.geometry()[:2]}, "
           f"not {left},{top}")
