@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 
 #include "controls/Label.h"
@@ -103,11 +104,13 @@ TEST(EventBoundary, AnEscapingExceptionIsReportedAndGoesNoFurther) {
     const int before = UnhandledExceptionCount();
     testing::internal::CaptureStderr();
     RuntimeDispatch([] { throw NilObjectException("nothing here"); });
-    RuntimeDispatch([] { throw std::logic_error("plain failure"); });
+    RuntimeDispatch([] { throw std::logic_error("plain\nfailure\x1b[2J"); });
     const std::string printed = testing::internal::GetCapturedStderr();
     EXPECT_EQ(UnhandledExceptionCount(), before + 2);
-    EXPECT_NE(printed.find("NilObjectException: nothing here"), std::string::npos);
-    EXPECT_NE(printed.find("plain failure"), std::string::npos);
+    EXPECT_NE(printed.find("NilObjectException: nothing here\n"), std::string::npos) << printed;
+    // One line each, whatever the message holds.
+    EXPECT_NE(printed.find(": plain\\nfailure\\x1b[2J\n"), std::string::npos) << printed;
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 2) << printed;
 }
 
 TEST(EventBoundary, TheExceptionHelperCatchesOnlyRuntimeExceptions) {

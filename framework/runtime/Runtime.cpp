@@ -105,8 +105,24 @@ const ProgramIdentity& RuntimeProgramIdentity() {
 }
 
 void RuntimeReport(std::string_view text) {
-    const std::string& name = State().identity.name;
-    std::fprintf(stderr, "%s: %.*s\n", name.c_str(), static_cast<int>(text.size()), text.data());
+    // One report, one line: a line break in a folder's name or in a message must not split it,
+    // and no control character in them may reach the terminal.
+    std::string line = State().identity.name + ": ";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\t') {
+            line += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            constexpr char kHex[] = "0123456789abcdef";
+            line += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xf]};
+        } else {
+            line += c;
+        }
+    }
+    line += '\n';
+    std::fputs(line.c_str(), stderr);
     std::fflush(stderr);
 }
 
