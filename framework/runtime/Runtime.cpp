@@ -82,7 +82,9 @@ void CreateQtApplication(RuntimeState& s) {
     }
     gHeldMessages.clear();
     // Registered after the state it guards was made, so that it runs before the state is torn
-    // down. Statics made later are destroyed before it runs: none of them may own Qt objects.
+    // down. Statics made later are destroyed before it runs, after the display has gone: they may
+    // hold plain data such as decoded pictures, but nothing that runs threads or talks to
+    // devices, as the sound and speech engines do.
     std::atexit(&EndRunWithoutTeardown);
 }
 
