@@ -27,7 +27,7 @@ def test(executable, workdir):
     with e2e.EdgeWatcher(window) as watcher:
         # On a loaded machine the program can still be working through the clicks with its window
         # at rest, even at its start with a roll under way: it has settled when the faces show.
-        settled = e2e.wait_until(lambda: watcher.wait_still(start, 1.5, 0.0)
+        settled = e2e.wait_until(lambda: watcher.resting_at(start, 1.5)
                                  and len(e2e.dice_on_screen(window)) == 2, 30.0, 0.2)
     check(program.alive(), "the program ended")
     check(settled, f"30 s after the last click the window has not come to rest where it began "

@@ -378,17 +378,20 @@ def dark_pixels(image, content_top, box, exclude=()):
     return count
 
 
+def main_content_top(window):
+    """How far below the main window's top its content starts: the menu bar's height."""
+    return window.geometry()[3] - MAIN_CONTENT[1]
+
+
 def dice_on_screen(window):
     """The die faces that the main window shows."""
-    content_top = window.geometry()[3] - MAIN_CONTENT[1]
-    return find_dice(window.screenshot(), content_top)
+    return find_dice(window.screenshot(), main_content_top(window))
 
 
 def check_two_dice(window, what):
     """Looks at the window: exactly two die faces, one per die, each showing the pips of the face
     canvas that it stands at."""
-    _, _, _, height = window.geometry()
-    content_top = height - MAIN_CONTENT[1]
+    content_top = main_content_top(window)
     image = window.screenshot()
     dice = find_dice(image, content_top)
     try:
@@ -453,16 +456,18 @@ class EdgeWatcher:
         changes = [t for (_, a), (t, b) in zip(self.samples, self.samples[1:]) if a != b]
         return changes[-1] if changes else None
 
+    def resting_at(self, at, quiet):
+        """Whether the edge has been seen resting at `at` for `quiet` seconds. Only what was seen
+        counts: a program or an xwininfo held up by a loaded machine is not taken for a window
+        that has come to rest, nor is a pause in the middle of a shake."""
+        if len(self.samples) < 2 or self.samples[-1][1] != at:
+            return False
+        since = self.last_change() or self.samples[0][0]
+        return self.samples[-1][0] - since >= quiet
+
     def wait_still(self, at, quiet, timeout):
-        """Waits until the edge has been seen resting at `at` for `quiet` seconds. Only what was
-        seen counts: a program or an xwininfo held up by a loaded machine is not taken for a
-        window that has come to rest, nor is a pause in the middle of a shake."""
-        def still():
-            if len(self.samples) < 2 or self.samples[-1][1] != at:
-                return False
-            since = self.last_change() or self.samples[0][0]
-            return self.samples[-1][0] - since >= quiet
-        return wait_until(still, timeout, 0.05) is not None
+        """Waits until the edge has been seen resting at `at` for `quiet` seconds."""
+        return wait_until(lambda: self.resting_at(at, quiet), timeout, 0.05) is not None
 
 
 def check_shake(watcher, start, what):

@@ -106,8 +106,7 @@ def check_faces(window, faces, what):
     if faces == "all":
         e2e.check_two_dice(window, what)
         return
-    content_top = window.geometry()[3] - e2e.MAIN_CONTENT[1]
-    for d in e2e.find_dice(window.screenshot(), content_top):
+    for d in e2e.dice_on_screen(window):
         check(d.canvas and d.canvas[1] not in faces and d.pips == d.canvas[1],
               f"{what}: unexpected face {d}")
 

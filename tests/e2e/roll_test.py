@@ -25,7 +25,7 @@ def roll(window, point, what, look_during_shake):
     e2e.check_shake(watcher, start, what)
     e2e.log(f"{what}: left edges {watcher.positions()}")
     if during is not None and (watcher.last_change() or 0) > taken:
-        content_top = window.geometry()[3] - e2e.MAIN_CONTENT[1]
+        content_top = e2e.main_content_top(window)
         dice = e2e.find_dice(during, content_top)
         label = e2e.dark_pixels(during, content_top, e2e.SHAKE_LABEL)
         if dice or label < 400:
