@@ -1,4 +1,6 @@
+#include <elf.h>
 #include <gtest/gtest.h>
+#include <link.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,7 +8,9 @@
 #include <QBuffer>
 #include <QImage>
 #include <QWidget>
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -16,6 +20,7 @@
 #include "TestSupport.h"
 #include "app/BundleResources.h"
 #include "controls/Canvas.h"
+#include "platform/CodeModule.h"
 #include "platform/FolderItem.h"
 #include "platform/MediaBackend.h"
 #include "ui/Window.h"
@@ -82,6 +87,19 @@ std::string Repeated(const std::string& text, int times) {
     std::string all;
     for (int i = 0; i < times; ++i) all += text;
     return all;
+}
+
+// Where a module's loadable segments end: the loader reads nothing of the file past them.
+std::size_t LoadableEnd(const std::string& module) {
+    ElfW(Ehdr) header{};
+    std::memcpy(&header, module.data(), sizeof header);
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < header.e_phnum; ++i) {
+        ElfW(Phdr) segment{};
+        std::memcpy(&segment, module.data() + header.e_phoff + i * sizeof segment, sizeof segment);
+        if (segment.p_type == PT_LOAD) end = std::max(end, segment.p_offset + segment.p_filesz);
+    }
+    return end;
 }
 
 // A grey picture of that size as a PNG file.
@@ -256,11 +274,7 @@ TEST(BundleResources, ABrokenLinkForTheSoundGivesNilForGoodAndSaysSoOnce) {
 TEST(BundleResources, DamagedFilesGiveNilAndAreReportedOnceByName) {
     BundleCopy bundle({});
     const fs::path resources = bundle.Resources();
-    const fs::path builtModule = fs::path(DICE_TEST_EXECUTABLE).parent_path().parent_path() /
-                                 "PlugIns" / kMediaBackendModule;
     std::string problem;
-    EXPECT_NE(FolderItem(builtModule).LoadAsModule(kMediaBackendEntry, problem), nullptr)
-        << problem;
     auto write = [](std::string bytes) { return [bytes](const fs::path& p) { Write(p, bytes); }; };
     const std::string svg = "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'>";
     const struct {
@@ -283,7 +297,7 @@ TEST(BundleResources, DamagedFilesGiveNilAndAreReportedOnceByName) {
          "is a device", "is a device"},
         {"empty", write(""), "empty", "empty", "empty"},
         {"garbage", write(std::string(3000, '\x9c')), "cannot be decoded",
-         "not an uncompressed PCM WAV", "invalid ELF header"},
+         "not an uncompressed PCM WAV", "no ELF header"},
         {"huge",
          [](const fs::path& p) {
              Write(p, "");
@@ -322,8 +336,7 @@ TEST(BundleResources, DamagedFilesGiveNilAndAreReportedOnceByName) {
         }
         const std::vector<std::string> printed = Lines(testing::internal::GetCapturedStderr());
         if (damage.moduleWhy) {
-            EXPECT_EQ(FolderItem(resources / module).LoadAsModule(kMediaBackendEntry, problem),
-                      nullptr);
+            EXPECT_FALSE(CodeModule::Open(FolderItem(resources / module), problem));
             EXPECT_NE(problem.find(damage.moduleWhy), std::string::npos) << problem;
         }
         EXPECT_LT(BytesRead() - readBefore, 1 << 20) << "read more than any file here may hold";
@@ -337,6 +350,59 @@ TEST(BundleResources, DamagedFilesGiveNilAndAreReportedOnceByName) {
         EXPECT_EQ(printed[1].rfind(soundLine, 0), 0U) << printed[1];
         EXPECT_NE(printed[1].find(damage.soundWhy, soundLine.size()), std::string::npos)
             << printed[1];
+    }
+}
+
+// The loader maps what a module's headers say and trusts them: a module cut short would end the
+// game with SIGBUS. A module is taken only when it was built for this machine and its headers
+// and segments lie inside the file, whatever its size up to the cap; what is loaded is the file
+// that was checked, even once its path names another file.
+TEST(BundleResources, AModuleLoadsOnlyWhenItsHeadersHoldAndAsItWasChecked) {
+    const std::string built = Read(fs::path(DICE_TEST_EXECUTABLE).parent_path().parent_path() /
+                                   "PlugIns" / kMediaBackendModule);
+    ASSERT_GT(built.size(), 16384U);
+    ASSERT_LT(built.size(), 3U << 20);
+    auto patched = [&](std::size_t at, std::initializer_list<unsigned char> bytes) {
+        std::string module = built;
+        for (unsigned char byte : bytes) module[at++] = static_cast<char>(byte);
+        return module;
+    };
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* why;  // none for a module that loads
+    } kModules[] = {
+        {"ours", built, nullptr},
+        // Larger than a sound may be, well inside what a module may be.
+        {"ours, padded to 3 MiB", built + std::string((3U << 20) - built.size(), '\0'), nullptr},
+        {"cut at 4096", built.substr(0, 4096), "cut short"},
+        {"cut at 16384", built.substr(0, 16384), "cut short"},
+        {"cut one byte into its last segment", built.substr(0, LoadableEnd(built) - 1),
+         "cut short"},
+        // What follows the segments (symbols, debugging data) is never read by the loader.
+        {"cut right after its last segment", built.substr(0, LoadableEnd(built)), nullptr},
+        {"cut inside its header", built.substr(0, 40), "cut short"},
+        {"for aarch64", patched(EI_NIDENT + 2, {EM_AARCH64, 0}), "built for aarch64"},
+        {"for 32 bits", patched(EI_CLASS, {ELFCLASS32}), "built for a 32-bit machine"},
+        {"a program", patched(EI_NIDENT, {ET_EXEC, 0}), "not a shared library"},
+    };
+    BundleCopy bundle({});
+    for (const auto& module : kModules) {
+        SCOPED_TRACE(module.name);
+        const fs::path file = bundle.Resources() / (std::string(module.name) + ".so");
+        Write(file, module.bytes);
+        std::string problem;
+        std::optional<CodeModule> checked = CodeModule::Open(FolderItem(file), problem);
+        if (module.why != nullptr) {
+            EXPECT_FALSE(checked);
+            EXPECT_NE(problem.find(module.why), std::string::npos) << problem;
+            continue;
+        }
+        ASSERT_TRUE(checked) << problem;
+        // Between the check and the load, the path comes to name another file.
+        Write(bundle.Resources() / "swapped.so", "not a module");
+        fs::rename(bundle.Resources() / "swapped.so", file);
+        EXPECT_NE(checked->Load(kMediaBackendEntry, problem), nullptr) << problem;
     }
 }
 

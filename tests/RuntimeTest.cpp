@@ -9,7 +9,7 @@
 
 #include "controls/Label.h"
 #include "controls/PushButton.h"
-#include "platform/SpeechQueue.h"
+#include "media/SpeechQueue.h"
 #include "runtime/Delegate.h"
 #include "runtime/IllegalCastException.h"
 #include "runtime/InvalidArgumentException.h"

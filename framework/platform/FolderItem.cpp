@@ -1,6 +1,5 @@
 #include "platform/FolderItem.h"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,61 +9,11 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
-#include <vector>
 
 #include "platform/ResourceReport.h"
 #include "platform/Sound.h"
 
 namespace {
-
-std::uint32_t ReadLE(std::string_view bytes, std::size_t at, int width) {
-    std::uint32_t value = 0;
-    for (int i = 0; i < width; ++i) {
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    }
-    return value;
-}
-
-// Walks the RIFF chunks: a playable file has a PCM "fmt " chunk (8 or 16 bits, one or two
-// channels) and then a "data" chunk. Float and extensible formats are refused, as the player
-// refuses them; so is a header that claims more than the file holds or a rate no sound has, which
-// the player takes on trust. Empty when playable, otherwise why not.
-std::string WaveProblem(std::string_view bytes) {
-    if (bytes.size() < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE") {
-        return "not an uncompressed PCM WAV sound";
-    }
-    if (ReadLE(bytes, 4, 4) > bytes.size() - 8) return "damaged: the file is shorter than it says";
-    bool formatOk = false;
-    std::size_t at = 12;
-    while (bytes.size() - at >= 8) {
-        const std::string id(bytes.substr(at, 4));
-        const std::uint32_t size = ReadLE(bytes, at + 4, 4);
-        at += 8;
-        if (size > bytes.size() - at) return "damaged: its \"" + id + "\" chunk is cut short";
-        if (id == "fmt ") {
-            if (size < 16) return "damaged: its \"fmt \" chunk is cut short";
-            const std::uint32_t tag = ReadLE(bytes, at, 2);
-            const std::uint32_t channels = ReadLE(bytes, at + 2, 2);
-            const std::uint32_t rate = ReadLE(bytes, at + 4, 4);
-            const std::uint32_t bits = ReadLE(bytes, at + 14, 2);
-            if (tag != 1 || (channels != 1 && channels != 2) || (bits != 8 && bits != 16)) {
-                return "not an uncompressed PCM WAV sound";
-            }
-            // Telephone sound is 8 kHz and studios record at up to 384 kHz; 0 is a lie.
-            if (rate < 1000 || rate > 384000) {
-                return "damaged: a sample rate of " + std::to_string(rate) + " Hz";
-            }
-            formatOk = true;
-        } else if (id == "data") {
-            if (!formatOk) return "damaged: no format before the sound data";
-            if (size == 0) return "damaged: no sound data";
-            return {};
-        }
-        // A chunk of odd size is padded to an even one; the last pad byte may be missing.
-        at += std::min<std::size_t>(size + (size & 1), bytes.size() - at);
-    }
-    return formatOk ? "damaged: no sound data" : "not an uncompressed PCM WAV sound";
-}
 
 std::string KindOf(mode_t mode) {
     if (S_ISDIR(mode)) return "is a directory";
@@ -108,14 +57,6 @@ std::optional<std::string> ReadFrom(const FileDescriptor& fd, std::size_t maxByt
         return std::nullopt;
     }
     return bytes;
-}
-
-// What the loader says, without the path it was given, which names only a descriptor.
-std::string LoaderReason(const std::string& path) {
-    const char* error = ::dlerror();
-    std::string reason = error != nullptr ? error : "the loader gave no reason";
-    if (reason.rfind(path + ": ", 0) == 0) reason.erase(0, path.size() + 2);
-    return reason;
 }
 
 }  // namespace
@@ -194,11 +135,11 @@ std::optional<std::string> FolderItem::ReadAll(std::size_t maxBytes, std::string
 
 Ref<Sound> FolderItem::OpenAsSound() const {
     std::string problem;
-    FileDescriptor fd = Open(kMaxSoundBytes, problem);
+    FileDescriptor fd = Open(Sound::kMaxFileBytes, problem);
     std::optional<std::string> bytes;
-    if (fd.IsOpen()) bytes = ReadFrom(fd, kMaxSoundBytes, problem);
+    if (fd.IsOpen()) bytes = ReadFrom(fd, Sound::kMaxFileBytes, problem);
     if (bytes) {
-        const std::string why = WaveProblem(*bytes);
+        const std::string why = Sound::FormatProblem(*bytes);
         if (!why.empty()) problem = "unusable: " + why;
     }
     if (!bytes || !problem.empty()) {
@@ -206,29 +147,4 @@ Ref<Sound> FolderItem::OpenAsSound() const {
         return nullptr;
     }
     return MakeRef<Sound>(path_.string(), std::move(fd));
-}
-
-void* FolderItem::LoadAsModule(const char* entry, std::string& problem) const {
-    FileDescriptor fd = Open(kMaxModuleBytes, problem);
-    if (!fd.IsOpen()) return nullptr;
-    // Loaded through the descriptor that was checked, so that nothing can swap the file in
-    // between, and by a path that is plain ASCII whatever the folders above it are called.
-    const std::string path = fd.Path();
-    void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) {
-        problem = "unusable: " + LoaderReason(path);
-        return nullptr;
-    }
-    void* address = ::dlsym(module, entry);
-    if (address == nullptr) {
-        problem = "unusable: " + LoaderReason(path);
-        ::dlclose(module);
-        return nullptr;
-    }
-    // The loader knows a module by the path it was loaded from and hands the same module to the
-    // next load of that path: the descriptor stays open with the module, so that its number, and
-    // the path with it, never comes to name another file.
-    static std::vector<FileDescriptor> loaded;
-    loaded.push_back(std::move(fd));
-    return address;
 }

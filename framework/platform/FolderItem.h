@@ -13,13 +13,6 @@ class Sound;
 // A file or folder, which need not exist.
 class FolderItem : public Object {
   public:
-    // Our shake sound is 97 KB. The player holds a sound whole in memory, so the cap on the file
-    // is also what a sound may cost: 1 MiB is six seconds of 16-bit stereo at 44.1 kHz.
-    static constexpr std::size_t kMaxSoundBytes = 1024 * 1024;
-    // Our sound and speech module is 0.8 MB, 1.8 MB in a sanitizer build. The loader maps what
-    // it loads; a file several times that size is no module of ours.
-    static constexpr std::size_t kMaxModuleBytes = 8 * 1024 * 1024;
-
     explicit FolderItem(std::filesystem::path path, bool followLinks = true)
         : path_(std::move(path)), followLinks_(followLinks) {}
 
@@ -48,11 +41,6 @@ class FolderItem : public Object {
     // with itself and with the file); why not is reported once on stderr. The sound keeps the file
     // open and plays exactly the file that was checked.
     Ref<Sound> OpenAsSound() const;
-
-    // Loads the file as a code module, once Open takes it, and gives the address of its entry
-    // point of that name; nullptr and why when it cannot (the loader's own reason included). The
-    // module stays loaded for the rest of the run.
-    void* LoadAsModule(const char* entry, std::string& problem) const;
 
   private:
     std::filesystem::path path_;

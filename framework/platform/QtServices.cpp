@@ -4,8 +4,10 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QUrl>
+#include <optional>
 
 #include "platform/Bundle.h"
+#include "platform/CodeModule.h"
 #include "platform/MediaBackend.h"
 #include "platform/ResourceReport.h"
 #include "runtime/Runtime.h"
@@ -44,10 +46,11 @@ MediaBackend* QtServices::Media() {
     mediaTried_ = true;
     Ref<FolderItem> folder = Bundle::PlugIns();
     if (folder.IsNil()) return nullptr;
-    const FolderItem module(folder->NativePath() / kMediaBackendModule);
     std::string problem;
+    std::optional<CodeModule> module =
+        CodeModule::Open(FolderItem(folder->NativePath() / kMediaBackendModule), problem);
     auto create = reinterpret_cast<decltype(&DiceCreateMediaBackend)>(
-        module.LoadAsModule(kMediaBackendEntry, problem));
+        module ? module->Load(kMediaBackendEntry, problem) : nullptr);
     if (create == nullptr) {
         ResourceReport::Once("sound and speech module", kMediaBackendModule, problem);
         return nullptr;

@@ -37,8 +37,8 @@ def big_png(width, height):
             + chunk(b"IEND", b""))
 
 
-def damage(path, kind):
-    """Puts the damage of that kind where the file was."""
+def damage(path, kind, original=None):
+    """Puts the damage of that kind where the file was (original: the file as it was)."""
     if kind == "missing":
         return
     if kind == "directory":
@@ -51,6 +51,16 @@ def damage(path, kind):
         os.symlink(os.path.basename(path), path)
     elif kind == "link to /dev/zero":
         os.symlink("/dev/zero", path)
+    elif kind.startswith("cut at "):
+        # A copy or a download that stopped early.
+        with open(original, "rb") as f, open(path, "wb") as out:
+            out.write(f.read(int(kind.split()[-1])))
+    elif kind == "built for aarch64":
+        with open(original, "rb") as f:
+            module = bytearray(f.read())
+        module[18:20] = struct.pack("<H", 183)  # the ELF header's machine
+        with open(path, "wb") as out:
+            out.write(module)
     else:
         contents = {
             "empty": lambda: b"",
@@ -83,7 +93,8 @@ TARGETS = {
     "logo": ("Resources/dicesSmall2.svg", KINDS),
     "credits_logo": ("Resources/QuorvaneUpdatedLogosmall.svg", KINDS),
     "sound": ("Resources/529816__tumvik__dice-shake.wav", KINDS),
-    "module": ("PlugIns/libdice_media.so", ["fifo", "garbage"]),
+    "module": ("PlugIns/libdice_media.so",
+               ["fifo", "garbage", "cut at 4096", "cut at 16384", "built for aarch64"]),
 }
 
 
@@ -149,10 +160,11 @@ def test_file(executable, workdir, target):
     contents = os.path.dirname(os.path.dirname(copy))
     where, kinds = TARGETS[target]
     path = os.path.join(contents, where)
-    shutil.move(path, os.path.join(workdir, "kept"))
+    kept = os.path.join(workdir, "kept")
+    shutil.move(path, kept)
     name = os.path.basename(path)
     for kind in kinds:
-        damage(path, kind)
+        damage(path, kind, kept)
         usable = kind == "oversized SVG" and target != "sound"
         if target in ("sound", "module"):
             faces = "all"

@@ -1,4 +1,4 @@
-#include "platform/QtMediaBackend.h"
+#include "media/QtMediaBackend.h"
 
 #include <QSoundEffect>
 #include <QTextToSpeech>

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "media/SpeechQueue.h"
 #include "platform/MediaBackend.h"
-#include "platform/SpeechQueue.h"
 
 class QSoundEffect;
 class QString;

@@ -1,4 +1,4 @@
-#include "platform/SpeechQueue.h"
+#include "media/SpeechQueue.h"
 
 void SpeechQueue::Speak(const std::string& text, bool interrupt) {
     if (interrupt) {
