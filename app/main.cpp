@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
-int main() {
+int main(int argc, char** argv) {
+    RuntimeStartProcess(argc, argv);
     return RunProgram(&_Main);
 }

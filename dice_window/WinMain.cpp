@@ -6,6 +6,7 @@
 #include "dice_window/Shaker.h"
 #include "dice_window/WinMainPropertyLists.h"
 #include "platform/System.h"
+#include "runtime/MainThreadStack.h"
 #include "runtime/Runtime.h"
 #include "ui/GlobalMethods.h"
 
@@ -192,13 +193,7 @@ void WinMain::ShowFace(std::int64_t value, const std::array<FaceAccessor, 6>& fa
 }
 
 void WinMain::RollEm() {
-    if (rollsUnderWay_ >= kMaxNestedRolls) return;
-    ++rollsUnderWay_;
-    const struct Leave {
-        int& rolls;
-        ~Leave() { --rolls; }
-    } leave{rollsUnderWay_};
-
+    if (!MainThreadStack::HasRoomToNest()) return;
     for (FaceAccessor face :
          {&WinMain::LDice1, &WinMain::LDice2, &WinMain::LDice3, &WinMain::LDice4, &WinMain::LDice5,
           &WinMain::LDice6, &WinMain::RDice1, &WinMain::RDice2, &WinMain::RDice3, &WinMain::RDice4,

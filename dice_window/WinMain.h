@@ -68,11 +68,11 @@ class WinMain : public ::Window, public app::MainMenuItems<WinMain> {
 
     // One roll: hide the dice, shake the window, throw two dice, show their faces, call out
     // two ones and two sixes. A press during the shake starts a roll inside the running one, which
-    // waits on the stack until the presses stop; past this depth a press is ignored while the
-    // running shake finishes, so that an auto-clicker cannot grow the stack without end. A person
-    // never gets there: it takes over six seconds of clicking at ten a second with no pause of a
-    // second, and even then the window goes on shaking; the stack stays under half a megabyte.
-    static constexpr int kMaxNestedRolls = 64;
+    // waits on the stack until the presses stop. A roll holds about 4 kB of stack; rolls nest
+    // while the stack has room for it (MainThreadStack::HasRoomToNest), so that no auto-clicker
+    // can crash the game, and a press past that is ignored while the running shake finishes. With
+    // the usual 8 MiB limit that is about a thousand rolls, well over a minute of clicking at
+    // ten a second without a pause of a second; a smaller limit gives fewer.
     virtual void RollEm();
 
   private:
@@ -84,8 +84,6 @@ class WinMain : public ::Window, public app::MainMenuItems<WinMain> {
     void SetContactURL(const std::string& v) { ContactURL = v; }
 
     void ShowFace(std::int64_t value, const std::array<FaceAccessor, 6>& faces);
-
-    int rollsUnderWay_ = 0;
 };
 
 }  // namespace dice_window

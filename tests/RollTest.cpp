@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QElapsedTimer>
 #include <QPoint>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -238,29 +240,47 @@ TEST_F(RollTest, RollStartedDuringTheShakeEndsFirstAndTheOuterRollHasTheLastWord
     EXPECT_TRUE(script.empty());
 }
 
-// Presses keep coming while rolls nest inside each other: past the deepest nesting they are
-// ignored, and every roll that did start runs all its steps.
-TEST_F(RollTest, PressesPastTheDeepestNestingAreIgnoredWhileTheShakeFinishes) {
-    constexpr int kPresses = dice_window::WinMain::kMaxNestedRolls + 40;
+// Presses keep coming while rolls nest inside each other, each roll deeper on the stack. At the
+// usual stack limit every press of ten a second for 45 seconds rolls; under a small limit fewer
+// do and the rest are ignored while the shake finishes, rather than the stack overflowing. Every
+// roll that did start runs all its steps.
+TEST_F(RollTest, RollsNestAsDeepAsAPersonClicksAndNoDeeperThanTheStackAllows) {
+    constexpr int kPresses = 450;
     Random::SetSource([](std::int64_t, std::int64_t) -> std::int64_t { return 2; });
     const std::int64_t start = ::WinMain()->Left();
-    // A timer is never fired again while its own handler runs, so each press sets up the next.
-    int presses = 0;
-    std::function<void()> press = [&] {
-        if (++presses < kPresses) QTimer::singleShot(2, press);
-        ClickRoll();
-    };
-    QTimer::singleShot(0, press);
-    PumpUntil([&] { return presses == kPresses; });
-    ASSERT_EQ(presses, kPresses);
+    rlimit kept{};
+    ASSERT_EQ(::getrlimit(RLIMIT_STACK, &kept), 0);
+    for (const rlim_t limit : {rlim_t{8} << 20, rlim_t{1} << 20}) {
+        SCOPED_TRACE("stack limit " + std::to_string(limit >> 10) + " KiB");
+        rlimit lowered = kept;
+        lowered.rlim_cur = std::min(limit, kept.rlim_max);
+        ASSERT_EQ(::setrlimit(RLIMIT_STACK, &lowered), 0);
+        const std::size_t soundsBefore = SoundsPlayed().size();
+        // A timer is never fired again while its own handler runs, so each press sets up the next.
+        int presses = 0;
+        std::function<void()> press = [&] {
+            if (++presses < kPresses) QTimer::singleShot(2, press);
+            ClickRoll();
+        };
+        QTimer::singleShot(0, press);
+        PumpUntil([&] { return presses == kPresses; }, 30000);
+        ::setrlimit(RLIMIT_STACK, &kept);
+        ASSERT_EQ(presses, kPresses);
 
-    EXPECT_EQ(SoundsPlayed().size(), std::size_t{dice_window::WinMain::kMaxNestedRolls});
-    EXPECT_EQ(VisibleFaces(), (std::vector<std::string>{"LDice3", "RDice3"}));
-    EXPECT_FALSE(ShakeLabelShown());
-    EXPECT_EQ(::WinMain()->Left(), start);
+        const std::size_t rolls = SoundsPlayed().size() - soundsBefore;
+        if (lowered.rlim_cur >= rlim_t{8} << 20) {
+            EXPECT_EQ(rolls, std::size_t{kPresses});
+        } else {
+            EXPECT_LT(rolls, std::size_t{kPresses});
+            EXPECT_GE(rolls, 10U) << "rolls still nest under a small stack limit";
+        }
+        EXPECT_EQ(VisibleFaces(), (std::vector<std::string>{"LDice3", "RDice3"}));
+        EXPECT_FALSE(ShakeLabelShown());
+        EXPECT_EQ(::WinMain()->Left(), start);
+    }
+    const std::size_t soundsBefore = SoundsPlayed().size();
     ClickRoll();
-    EXPECT_EQ(SoundsPlayed().size(), std::size_t{dice_window::WinMain::kMaxNestedRolls} + 1)
-        << "rolls start again once the shake is over";
+    EXPECT_EQ(SoundsPlayed().size(), soundsBefore + 1) << "rolls start again afterwards";
 }
 
 // The program runs from a copy of its bundle that lacks the shake sound.

@@ -104,12 +104,19 @@ TEST(EventBoundary, AnEscapingExceptionIsReportedAndGoesNoFurther) {
     const int before = UnhandledExceptionCount();
     testing::internal::CaptureStderr();
     RuntimeDispatch([] { throw NilObjectException("nothing here"); });
-    RuntimeDispatch([] { throw std::logic_error("plain\nfailure\x1b[2J"); });
+    // A line break, an escape sequence, the one-byte CSI (U+009B), a byte that is no UTF-8 and a
+    // right-to-left override, around text in UTF-8 that must stay readable.
+    RuntimeDispatch([] {
+        throw std::logic_error("plain\nfailure\x1b[2J\xc2\x9b\xff caf\xc3\xa9 \xe2\x80\xaeok");
+    });
     const std::string printed = testing::internal::GetCapturedStderr();
     EXPECT_EQ(UnhandledExceptionCount(), before + 2);
     EXPECT_NE(printed.find("NilObjectException: nothing here\n"), std::string::npos) << printed;
     // One line each, whatever the message holds.
-    EXPECT_NE(printed.find(": plain\\nfailure\\x1b[2J\n"), std::string::npos) << printed;
+    EXPECT_NE(
+        printed.find(": plain\\nfailure\\x1b[2J\\xc2\\x9b\\xff caf\xc3\xa9 \\xe2\\x80\\xaeok\n"),
+        std::string::npos)
+        << printed;
     EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 2) << printed;
 }
 

@@ -27,6 +27,7 @@ class QtEnvironment : public ::testing::Environment {
 }  // namespace
 
 int main(int argc, char** argv) {
+    RuntimeStartProcess(argc, argv);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new QtEnvironment);

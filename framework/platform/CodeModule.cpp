@@ -157,7 +157,12 @@ std::optional<CodeModule> CodeModule::Open(const FolderItem& file, std::string& 
 void* CodeModule::Load(const char* entry, std::string& problem) {
     // Loaded through the descriptor that was checked, so that nothing can swap the file in
     // between, and by a path that is plain ASCII whatever the folders above it are called.
+    // Without /proc, by the path it was opened by, which still names it (FileDescriptor::Path).
     const std::string path = file_.Path();
+    if (path.empty()) {
+        problem = "unusable: the file that was checked can no longer be reached";
+        return nullptr;
+    }
     void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module == nullptr) {
         problem = "unusable: " + LoaderReason(path);

@@ -92,7 +92,7 @@ Ref<FolderItem> FolderItem::Child(const std::string& name, bool followLinks) con
 FileDescriptor FolderItem::Open(std::size_t maxBytes, std::string& problem) const {
     // Non-blocking, so that opening a pipe returns at once; fstat then refuses it.
     const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLinks_ ? 0 : O_NOFOLLOW);
-    FileDescriptor fd(::open(path_.c_str(), flags));
+    FileDescriptor fd(::open(path_.c_str(), flags), path_.string());
     if (!fd.IsOpen()) {
         const int error = errno;
         struct stat link {};

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 
+#include "platform/ResourceReport.h"
 #include "platform/Services.h"
 
 namespace {
@@ -66,5 +68,11 @@ const ClassInfo& Sound::Class() {
 void Sound::Play() {
     // The player is handed the file that was checked, by a path that holds no byte it could
     // misread, whatever the folders above the file are called.
-    Services::Current().PlaySound(file_.Path());
+    const std::string path = file_.Path();
+    if (path.empty()) {
+        ResourceReport::Once("sound", std::filesystem::path(path_).filename().string(),
+                             "unusable: the file that was checked can no longer be reached");
+        return;
+    }
+    Services::Current().PlaySound(path);
 }

@@ -1,13 +1,18 @@
 #include "runtime/Runtime.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QWindow>
-#include <cstdio>
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <map>
 
 #include "runtime/DisplayDiagnosis.h"
+#include "runtime/MainThreadStack.h"
 
 namespace {
 
@@ -88,6 +93,58 @@ void CreateQtApplication(RuntimeState& s) {
     std::atexit(&EndRunWithoutTeardown);
 }
 
+std::string& StartedAs() {
+    static std::string name;
+    return name;
+}
+
+// A signal that is caught, unlike one that is ignored, comes back to its default in the programs
+// this one starts: the browser is not started with its broken pipes ignored.
+void BrokenPipe(int /*signal*/) {}
+
+// The length of the printable UTF-8 character that text starts with; 0 when its first byte is
+// not part of one: not UTF-8, a control character (C0, DEL, C1), a line or paragraph separator,
+// or a mark that reorders the text shown around it.
+std::size_t PrintableCharacter(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead >= 0x20 && lead < 0x7f) return 1;
+    std::size_t length = 0;
+    char32_t code = 0;
+    char32_t least = 0;
+    if ((lead & 0xe0) == 0xc0) {
+        length = 2, code = lead & 0x1f, least = 0x80;
+    } else if ((lead & 0xf0) == 0xe0) {
+        length = 3, code = lead & 0x0f, least = 0x800;
+    } else if ((lead & 0xf8) == 0xf0) {
+        length = 4, code = lead & 0x07, least = 0x10000;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xc0) != 0x80) return 0;
+        code = code << 6 | (next & 0x3f);
+    }
+    const bool invalid = code < least || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff);
+    const bool control = code <= 0x9f || code == 0x2028 || code == 0x2029;
+    const bool reordering = code == 0x061c || code == 0x200e || code == 0x200f ||
+                            (code >= 0x202a && code <= 0x202e) ||
+                            (code >= 0x2066 && code <= 0x2069);
+    return invalid || control || reordering ? 0 : length;
+}
+
+// Writes it all, or as much as stderr takes: a closed pipe, a full disk or a closed stderr
+// drops the rest.
+void WriteToStderr(std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(STDERR_FILENO, text.data(), text.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
 // Whether the user still has a window of the program in front of them.
 bool AnyWindowShown() {
     for (const QWindow* window : QGuiApplication::topLevelWindows()) {
@@ -106,26 +163,46 @@ const ProgramIdentity& RuntimeProgramIdentity() {
     return State().identity;
 }
 
+void RuntimeStartProcess(int argc, char** argv) {
+    // open() takes the lowest free number: each closed one of 0 to 2 in turn.
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) ::open("/dev/null", O_RDWR);
+    }
+    struct sigaction action {};
+    action.sa_handler = &BrokenPipe;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGPIPE, &action, nullptr);
+    if (argc > 0 && argv[0] != nullptr) StartedAs() = argv[0];
+    MainThreadStack::MarkBase(argv);
+}
+
+const std::string& RuntimeStartedAs() {
+    return StartedAs();
+}
+
 void RuntimeReport(std::string_view text) {
-    // One report, one line: a line break in a folder's name or in a message must not split it,
-    // and no control character in them may reach the terminal.
     std::string line = State().identity.name + ": ";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\n') {
+    while (!text.empty()) {
+        const std::size_t length = PrintableCharacter(text);
+        if (length > 0) {
+            line += text.substr(0, length);
+            text.remove_prefix(length);
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(text[0]);
+        text.remove_prefix(1);
+        if (byte == '\n') {
             line += "\\n";
-        } else if (c == '\t') {
+        } else if (byte == '\t') {
             line += "\\t";
-        } else if (byte < 0x20 || byte == 0x7f) {
+        } else {
             constexpr char kHex[] = "0123456789abcdef";
             line += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xf]};
-        } else {
-            line += c;
         }
     }
     line += '\n';
-    std::fputs(line.c_str(), stderr);
-    std::fflush(stderr);
+    WriteToStderr(line);
 }
 
 void RuntimeInit() {

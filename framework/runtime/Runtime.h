@@ -35,8 +35,18 @@ struct ProgramIdentity {
 void RuntimeSetProgramIdentity(ProgramIdentity identity);
 const ProgramIdentity& RuntimeProgramIdentity();
 
+// The process as its entry point was given it, taken first thing in main, before anything opens
+// a file: descriptors 0 to 2 that are closed are opened on /dev/null (or the first files opened
+// would become the program's stdout and stderr), a reader of stderr that goes away no longer ends
+// the process, the name the program was started by is kept, and the main thread's stack marked.
+void RuntimeStartProcess(int argc, char** argv);
+// argv[0] as the program was started; empty when it was not started through RuntimeStartProcess.
+const std::string& RuntimeStartedAs();
+
 // One line on stderr in the program's voice: "<name>: <text>". Everything the framework and the
-// program tell the user goes through here.
+// program tell the user goes through here. Every byte of text that is not printable UTF-8 is
+// written as \xHH (line breaks and tabs as \n and \t), so that no report can split into two
+// lines or steer the terminal. A report that cannot be written is dropped.
 void RuntimeReport(std::string_view text);
 
 // Process life cycle. Without a display to show windows on, RuntimeInit says why in one line and

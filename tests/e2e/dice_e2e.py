@@ -513,12 +513,28 @@ class Program:
         self.env["PATH"] = bin_dir + os.pathsep + self.env.get("PATH", "")
         self.env["QT_QPA_PLATFORM"] = "xcb"
         self.wrapper = []  # a command that runs the program, such as setpriv
+        # Where stdout and stderr go: "files" (read by stderr()), "closed pipe" (a pipe whose
+        # reader has gone) or "closed" (none at all).
+        self.stdio = "files"
 
     def start(self):
+        def closed():
+            _die_with_parent()
+            os.close(1)
+            os.close(2)
         with open(self.stdout_file, "wb") as out, open(self.stderr_file, "wb") as err:
-            self.process = subprocess.Popen(self.wrapper + [self.executable], env=self.env,
-                                            stdout=out, stderr=err, cwd=self.workdir,
-                                            preexec_fn=_die_with_parent)
+            reader = None
+            if self.stdio == "closed pipe":
+                reader, out = os.pipe()
+                err = out
+            self.process = subprocess.Popen(
+                self.wrapper + [self.executable], env=self.env, cwd=self.workdir,
+                stdout=None if self.stdio == "closed" else out,
+                stderr=None if self.stdio == "closed" else err,
+                preexec_fn=closed if self.stdio == "closed" else _die_with_parent)
+            if reader is not None:
+                os.close(reader)
+                os.close(out)
         _started.append(self)
         log(f"started {self.executable} as pid {self.process.pid}")
         return self

@@ -24,6 +24,10 @@ OVERSIZED_SVG = (b'<svg xmlns="http://www.w3.org/2000/svg" width="20000" height=
                  b'viewBox="0 0 10 10"><rect width="10" height="10" fill="#c33"/></svg>')
 # A folder name no UTF-8 decoder takes whole, with a space and a line break besides.
 ODD_FOLDER = os.fsdecode(b"lat\xe9in folder\nof a kind")
+# One in UTF-8 that holds the one-character CSI (U+009B), which steers a terminal as ESC [ does,
+# and as the game must show it.
+STEERING_FOLDER = "caf\u00e9 \u009b31m"
+STEERING_FOLDER_SHOWN = "caf\u00e9 \\xc2\\x9b31m"
 
 
 def big_png(width, height):
@@ -122,15 +126,18 @@ def check_faces(window, faces, what):
               f"{what}: unexpected face {d}")
 
 
-def play(copy, workdir, what, named, faces, wrapper=()):
+def play(copy, workdir, what, named, faces, wrapper=(), stdio="files", while_running=None):
     """Plays one game from the bundle copy; named: the files stderr must name, once each (any
-    other line of ours is a failure)."""
+    other line of ours is a failure; None where stderr cannot be read, see Program.stdio)."""
     program = e2e.Program(copy, workdir)
     program.wrapper = list(wrapper)
+    program.stdio = stdio
     started = time.monotonic()
     program.start()
     window = e2e.find_window(e2e.MAIN_TITLE, MAX_MAP_SECONDS)
     mapped = time.monotonic() - started
+    if while_running:
+        while_running(program)
     roll_and_settle(window, what)
     check_faces(window, faces, what)
     window.click(e2e.QUIT, e2e.MAIN_CONTENT[1])
@@ -141,6 +148,9 @@ def play(copy, workdir, what, named, faces, wrapper=()):
     credits.click(e2e.CREDITS_EXIT, e2e.CREDITS_CONTENT[1])
     code = program.wait_exit(5.0)
     check(code == 0, f"{what}: Exit gave {code}")
+    if named is None:
+        e2e.log(f"{what}: mapped in {mapped:.2f} s, peak {peak:.0f} MB")
+        return
     program.check_no_unhandled()
     # Two ones or two sixes are called out, which without an audio device says so.
     ours = [line for line in program.stderr().splitlines()
@@ -198,6 +208,14 @@ def test_folder(executable, workdir):
     os.mkdir(folder)
     play(e2e.copy_bundle(executable, folder), workdir, "bundle in an odd folder", [], "all")
 
+    # A folder name that would steer the terminal is shown escaped, UTF-8 around it as it is.
+    folder = os.path.join(workdir, STEERING_FOLDER)
+    os.mkdir(folder)
+    copy = e2e.copy_bundle(executable, folder)
+    shutil.rmtree(os.path.join(os.path.dirname(os.path.dirname(copy)), "Resources"))
+    shown = os.path.join(workdir, STEERING_FOLDER_SHOWN, "DiceShaker.app", "Contents", "Resources")
+    play(copy, workdir, "bundle in a folder whose name steers the terminal", [shown], None)
+
     # A Resources folder the user may not read is said once, not as each file in it.
     copy = e2e.copy_bundle(executable, workdir)
     resources = os.path.join(os.path.dirname(os.path.dirname(copy)), "Resources")
@@ -218,8 +236,39 @@ def test_folder(executable, workdir):
         os.chmod(resources, 0o755)
 
 
+def test_environment(executable, workdir):
+    """What the game is started with, rather than its bundle."""
+    copy = e2e.copy_bundle(executable, workdir)
+    face = os.path.join(os.path.dirname(os.path.dirname(copy)), "Resources", "DDice3.svg")
+    # With a face missing the game has a line to write before its window maps, and the player
+    # another on the first roll: a log reader that has gone away must not end the game.
+    os.rename(face, face + ".kept")
+    play(copy, workdir, "stderr on a pipe whose reader has gone", None, [3], stdio="closed pipe")
+
+    # Started without stdout and stderr, the first files the game opens must not take their
+    # places, or its lines would be written into them.
+    def on_null(program):
+        for fd in (1, 2):
+            target = os.readlink(f"/proc/{program.process.pid}/fd/{fd}")
+            check(target == "/dev/null", f"descriptor {fd} is {target}, not /dev/null")
+    play(copy, workdir, "stdout and stderr closed", None, [3], stdio="closed",
+         while_running=on_null)
+    os.rename(face + ".kept", face)
+
+    # Without /proc the game finds its bundle by the name it was started by, and its module and
+    # sound by their paths.
+    if os.geteuid() != 0:
+        e2e.log("without /proc: left out, hiding /proc takes root")
+        return
+    hide_proc = ["unshare", "--mount", "--propagation", "private", "sh", "-c",
+                 'umount -l /proc && exec "$0"']
+    play(copy, workdir, "without /proc", [], "all", wrapper=hide_proc)
+
+
 def test(executable, workdir, target):
-    if target == "faces":
+    if target == "environment":
+        test_environment(executable, workdir)
+    elif target == "faces":
         test_faces(executable, workdir)
     elif target == "folder":
         test_folder(executable, workdir)
