@@ -5,7 +5,8 @@ JOBS ?= $(shell nproc)
 APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev clang clang-format \
   qt6-base-dev qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev \
   qt6-speech-flite-plugin qt6-svg-dev libqt6svg6 qt6-wayland \
-  xvfb xauth xdotool imagemagick x11-utils openbox weston pkg-config libxcb1-dev python3
+  xvfb xauth xdotool imagemagick x11-utils openbox weston pkg-config libxcb1-dev zlib1g-dev \
+  python3
 
 .PHONY: setup configure build run test test-asan fuzz bench lint clean
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Picture.h"
+#include "pictures/Picture.h"
 #include "platform/Sound.h"
 
 // The bundle's pictures: each is loaded on first use and kept once a load succeeds; a load that

@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <QBuffer>
 #include <QImage>
@@ -67,12 +68,8 @@ long long BytesRead() {
 
 // The bytes as gzip writes them.
 std::string Gzip(const std::string& bytes) {
-    std::uint32_t crc = 0xffffffffU;
-    for (unsigned char byte : bytes) {
-        crc ^= byte;
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xedb88320U & (0U - (crc & 1U)));
-    }
-    crc = ~crc;
+    const auto crc = static_cast<std::uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
     // qCompress gives a length, a zlib header and an Adler checksum around the deflate stream.
     const QByteArray zlib = qCompress(QByteArray::fromStdString(bytes), 9);
     std::string gzip("\x1f\x8b\x08\0\0\0\0\0\x02\xff", 10);
@@ -111,6 +108,33 @@ std::string Png(int width, int height) {
     buffer.open(QIODevice::WriteOnly);
     EXPECT_TRUE(image.save(&buffer, "PNG"));
     return bytes.toStdString();
+}
+
+std::string BigEndian(std::uint32_t value) {
+    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 8), static_cast<char>(value)};
+}
+
+// A PNG file of these chunks, each a type and its contents, with lengths and good checksums.
+std::string PngOf(const std::vector<std::pair<std::string, std::string>>& chunks) {
+    std::string file = "\x89PNG\r\n\x1a\n";
+    for (const auto& [type, contents] : chunks) {
+        const std::string typed = type + contents;
+        file += BigEndian(static_cast<std::uint32_t>(contents.size())) + typed;
+        file += BigEndian(static_cast<std::uint32_t>(crc32(
+            0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size()))));
+    }
+    return file;
+}
+
+// A PNG header: width, height, bit depth and colour type, standard methods.
+std::string PngHeader(std::uint32_t width, std::uint32_t height, char depth, char colourType) {
+    return BigEndian(width) + BigEndian(height) + depth + colourType + std::string(3, '\0');
+}
+
+// An 8x8 grey picture whose every chunk is whole and checked, with the image data given.
+std::string GreyPngWith(const std::string& imageData) {
+    return PngOf({{"IHDR", PngHeader(8, 8, 8, 0)}, {"IDAT", imageData}, {"IEND", ""}});
 }
 
 // Root may open any folder; what a user may not do is tried as nobody while one lives.
@@ -317,6 +341,31 @@ TEST(BundleResources, DamagedFilesGiveNilAndAreReportedOnceByName) {
          "holds an image element", nullptr, nullptr},
         {"pixels.png", write(Png(4096, 4096)), "too many pixels (4096x4096", nullptr, nullptr},
         {"cut.png", write(Png(64, 64).substr(0, 60)), "damaged (cut short)", nullptr, nullptr},
+        // The rest pass the chunk walk that the PNG library would complain of past us, or let a
+        // size through that it would take.
+        {"idatsum.png",
+         [](const fs::path& p) {
+             std::string png = Png(64, 64);
+             const std::size_t end = png.find("IEND") - 4;  // the IDAT checksum ends here
+             png[end - 1] = static_cast<char>(png[end - 1] ^ 1);
+             Write(p, png);
+         },
+         "its IDAT chunk fails its checksum", nullptr, nullptr},
+        // 65536 x 65552 is 2^20 pixels once it wraps round 32 bits.
+        {"wraps.png", write(PngOf({{"IHDR", PngHeader(65536, 65552, 8, 0)}, {"IEND", ""}})),
+         "too many pixels (65536x65552", nullptr, nullptr},
+        {"blocktype.png", write(GreyPngWith(std::string("\x78\x9c\x07\0\0\0", 6))),
+         "compressed image is corrupt", nullptr, nullptr},
+        {"shortdata.png",
+         write(GreyPngWith(qCompress(QByteArray(8 * 9 - 1, '\0')).mid(4).toStdString())),
+         "less image data", nullptr, nullptr},
+        {"nopalette.png",
+         write(PngOf({{"IHDR", PngHeader(8, 8, 8, 3)},
+                      {"IDAT", qCompress(QByteArray(8 * 9, '\0')).mid(4).toStdString()},
+                      {"IEND", ""}})),
+         "no palette", nullptr, nullptr},
+        {"depth3.png", write(PngOf({{"IHDR", PngHeader(1024, 1, 3, 0)}, {"IEND", ""}})),
+         "bit depth 3", nullptr, nullptr},
     };
     for (const auto& damage : kDamage) {
         SCOPED_TRACE(damage.name);

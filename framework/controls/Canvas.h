@@ -4,7 +4,7 @@
 
 #include "controls/ControlEvent.h"
 #include "controls/RectControl.h"
-#include "platform/Picture.h"
+#include "pictures/Picture.h"
 
 // A control that shows its backdrop picture at the picture's own size, from its top-left corner,
 // cut off at the canvas's edges.

@@ -1,4 +1,4 @@
-#include "platform/DecoderMessages.h"
+#include "pictures/DecoderMessages.h"
 
 #include <QString>
 #include <atomic>
