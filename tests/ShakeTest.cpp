@@ -121,18 +121,10 @@ TEST_F(ShakeTest, FullShakeStepsTheLeftEdgeOnElevenTicksAndLeavesAStoppedTimer) 
     const qint64 returnedMs = clock.elapsed();
 
     ASSERT_EQ(watcher.Lefts(), ExpectedLefts(300));
-    const auto& moves = watcher.Moves();
-    for (const auto& move : moves) EXPECT_EQ(move.y, nativeTop);
-    EXPECT_GE(moves.front().atMs, 70);
-    EXPECT_LE(moves.front().atMs, 160);
-    for (std::size_t i = 1; i < moves.size(); ++i) {
-        const qint64 gap = moves[i].atMs - moves[i - 1].atMs;
-        EXPECT_GE(gap, 70) << "between ticks " << i << " and " << i + 1;
-        EXPECT_LE(gap, 130) << "between ticks " << i << " and " << i + 1;
-    }
+    for (const auto& move : watcher.Moves()) EXPECT_EQ(move.y, nativeTop);
+    // Eleven ticks 100 ms apart cannot come sooner; how close to that they come is the
+    // benchmark's to measure, as a busy machine delays them.
     EXPECT_GE(returnedMs, 1000);
-    EXPECT_LE(returnedMs, 1600);
-    EXPECT_LE(returnedMs - moves.back().atMs, 50) << "shake returns right after the last tick";
 
     EXPECT_EQ(w->Left(), 300);
     EXPECT_EQ(w->NativeWindow()->x(), 300);
@@ -147,6 +139,9 @@ TEST_F(ShakeTest, FullShakeStepsTheLeftEdgeOnElevenTicksAndLeavesAStoppedTimer) 
     EXPECT_EQ(timer->GetClassInfo().Name(), "Shaker.cShaker");
     EXPECT_EQ(timer->RunMode(), 0);
     EXPECT_EQ(timer->Period(), 100);
+    ASSERT_NE(timer->View(), nullptr);
+    EXPECT_EQ(timer->View()->interval(), 100);
+    EXPECT_EQ(timer->View()->timerType(), Qt::PreciseTimer) << "a coarse timer ticks 5% off";
     EXPECT_EQ(timer->Iterations, 10);
     EXPECT_TRUE(timer->WindowToShake.IsNil());
     EXPECT_EQ(timer->Direction, -1);
@@ -182,25 +177,24 @@ TEST_F(ShakeTest, ShakeStartedDuringAShakeTakesOverFromTheSameStartAndBothReturn
     std::weak_ptr<Shaker::cShaker> outerTimer;
     std::int64_t innerStartLeft = 0;
     std::size_t movesBeforeInner = 0;
+    std::size_t movesAtInnerReturn = 0;
     qint64 innerStartMs = -1;
-    qint64 innerReturnedMs = -1;
     QTimer::singleShot(250, Qt::PreciseTimer, [&] {
         outerTimer = Shaker::pShaker.Shared();
         innerStartLeft = w->Left();
         movesBeforeInner = watcher.Moves().size();
         innerStartMs = clock.elapsed();
         Shaker::shake(w);
-        innerReturnedMs = clock.elapsed();
+        movesAtInnerReturn = watcher.Moves().size();
     });
     clock.start();
     Shaker::shake(w);
     const qint64 outerReturnedMs = clock.elapsed();
 
     ASSERT_GE(innerStartMs, 250) << "the inner shake never started";
-    ASSERT_GE(innerReturnedMs, innerStartMs);
-    EXPECT_LE(outerReturnedMs - innerReturnedMs, 50);
     EXPECT_GE(outerReturnedMs - innerStartMs, 1000);
-    EXPECT_LE(outerReturnedMs - innerStartMs, 1600);
+    // Both return together: the outer shake made no move once the inner one had returned.
+    EXPECT_EQ(watcher.Moves().size(), movesAtInnerReturn);
 
     // The outer shake moved the window until the inner one began, and not once after it.
     const std::vector<int> outerLefts = ExpectedLefts(300);

@@ -28,6 +28,9 @@ class Timer : public Object {
 
     virtual void Event_Action() {}
 
+    // The Qt timer behind it, from the first time it runs; null before.
+    QTimer* View() const { return timer_.get(); }
+
   private:
     void Tick();
     void Apply();

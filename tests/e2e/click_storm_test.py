@@ -31,9 +31,9 @@ def settle_and_quit(program, window, start, watcher, clicks_end, stack_kb):
     # On a loaded machine the program can still be working through the clicks with its window at
     # rest, even at its start with a roll under way: it has settled when the faces show.
     settled = e2e.wait_until(lambda: watcher.resting_at(start, 1.5)
-                             and len(e2e.dice_on_screen(window)) == 2, 30.0, 0.2)
+                             and len(e2e.dice_on_screen(window)) == 2, 2 * e2e.PATIENCE, 0.2)
     check(program.alive(), "the program ended")
-    check(settled, f"30 s after the last click the window has not come to rest where it began "
+    check(settled, f"{2 * e2e.PATIENCE:.0f} s after the last click the window has not come to rest where it began "
                    f"({start}) with two faces shown; its edge was last at "
                    f"{watcher.samples[-1][1] if watcher.samples else '?'}")
     rest = watcher.last_change() or watcher.samples[0][0]
@@ -47,10 +47,11 @@ def settle_and_quit(program, window, start, watcher, clicks_end, stack_kb):
     e2e.check_two_dice(window, "after the clicks")
 
     window.click(e2e.QUIT, e2e.MAIN_CONTENT[1])
-    credits = e2e.find_window(e2e.CREDITS_TITLE, 5.0)
-    check(e2e.wait_until(lambda: not window.viewable(), 5.0), "the main window is still shown")
+    credits = e2e.find_window(e2e.CREDITS_TITLE)
+    check(e2e.wait_until(lambda: not window.viewable(), e2e.PATIENCE),
+          "the main window is still shown")
     credits.click(e2e.CREDITS_EXIT, e2e.CREDITS_CONTENT[1])
-    code = program.wait_exit(5.0)
+    code = program.wait_exit(e2e.PATIENCE)
     check(code == 0, f"Exit gave {code}")
     program.check_no_unhandled()
     e2e.log(f"stderr: {program.stderr().strip()!r}")

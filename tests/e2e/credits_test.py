@@ -9,8 +9,8 @@ from dice_e2e import check
 
 
 def expect_credits(program, main_window, what):
-    credits = e2e.find_window(e2e.CREDITS_TITLE, 8.0)
-    check(e2e.wait_until(lambda: not main_window.viewable(), 5.0),
+    credits = e2e.find_window(e2e.CREDITS_TITLE)
+    check(e2e.wait_until(lambda: not main_window.viewable(), e2e.PATIENCE),
           f"{what}: the main window is still shown beside the credits window")
     check(program.alive(), f"{what}: the program ended instead of showing the credits")
     _, _, width, height = credits.geometry()
@@ -23,8 +23,8 @@ def expect_credits(program, main_window, what):
 def exit_by_button(program, credits):
     credits.click(e2e.CREDITS_EXIT, e2e.CREDITS_CONTENT[1])
     clicked = time.monotonic()
-    code = program.wait_exit(8.0)
-    check(code is not None, "Exit did not end the program within 8 s")
+    code = program.wait_exit(e2e.PATIENCE)
+    check(code is not None, f"Exit did not end the program within {e2e.PATIENCE:.0f} s")
     check(code == 0, f"Exit ended the program with exit code {code}")
     e2e.log(f"Exit: exit code 0 after {time.monotonic() - clicked:.2f} s")
 

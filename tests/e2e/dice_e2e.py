@@ -5,6 +5,7 @@ Used by the end-to-end scripts next to it. Standard library only; the X side goe
 xwininfo and ImageMagick's import, as a person at the keyboard would use mouse, keys and eyes.
 """
 
+import contextlib
 import ctypes
 import ctypes.util
 import os
@@ -46,6 +47,11 @@ FACE_CANVASES = [
 DICE_AREA = (140, 290, 500, 480)
 SHAKE_LABEL = (90, 341, 533, 411)
 SHAKE_OFFSETS = [-10, 9, -8, 7, -6, 5, -4, 3, -2, 1, 0]
+
+# How long a step that takes a fraction of a second on an idle machine may take before it counts
+# as stuck: long enough for a machine with every core busy several times over. How fast the game
+# is belongs to the benchmark (bench/), not to these tests.
+PATIENCE = 20.0
 
 _start = time.monotonic()
 _started = []  # every Program started, to report on and to stop at the end
@@ -92,7 +98,7 @@ def visible_windows(title):
     return [int(w) for w in out.split()]
 
 
-def find_window(title, timeout=8.0):
+def find_window(title, timeout=PATIENCE):
     found = wait_until(lambda: visible_windows(title), timeout)
     check(found, f'no visible window "{title}" within {timeout:.0f} s')
     check(len(found) == 1, f'{len(found)} visible windows named "{title}"')
@@ -163,6 +169,27 @@ def request_close_via_window_manager(wid):
     _X11().send(wid, b"_NET_CLOSE_WINDOW", [0, 2], to_root=True)
 
 
+@contextlib.contextmanager
+def x_server(arguments=()):
+    """An X server (Xvfb) of its own, on a display number that it picks itself, so that it never
+    races another for one; yields its display name and its process, and ends it on the way out."""
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24",
+                               "-nolisten", "tcp", "-noreset", *arguments], pass_fds=(write,),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              preexec_fn=_die_with_parent)
+    os.close(write)
+    with os.fdopen(read) as f:
+        number = f.readline().strip()
+    try:
+        check(number, f"Xvfb did not start (it ended with {server.poll()})")
+        yield f":{number}", server
+    finally:
+        if server.poll() is None:
+            server.kill()
+        server.wait(5)
+
+
 def start_window_manager():
     """Starts openbox on this display, as real desktops have a window manager, and waits until it
     manages windows. It ends with the display."""
@@ -170,11 +197,11 @@ def start_window_manager():
     process = subprocess.Popen(["openbox", "--sm-disable"], stdout=output, stderr=output,
                                preexec_fn=_die_with_parent)
     managing = wait_until(lambda: process.poll() is not None or "window id #" in run_tool(
-        "xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check_rc=False), 10.0, 0.05)
+        "xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check_rc=False), PATIENCE, 0.05)
     if not managing or process.poll() is not None:
         output.seek(0)
         said = output.read().decode(errors="replace").strip()
-        how = "did not manage the display within 10 s" if process.poll() is None else \
+        how = f"did not manage the display within {PATIENCE:.0f} s" if process.poll() is None else \
             f"ended with {process.returncode}"
         raise CheckFailed(f"openbox {how}: {said!r}")
     log("openbox manages the display")
@@ -215,7 +242,7 @@ class Window:
         to x, y) and returns the window's new place once it has moved."""
         before = self.geometry()[:2]
         xdotool("windowmove", str(self.id), str(x), str(y))
-        after = wait_until(lambda: self.geometry()[:2] != before and self.geometry()[:2], 3.0)
+        after = wait_until(lambda: self.geometry()[:2] != before and self.geometry()[:2], PATIENCE)
         check(after, f"the window did not move from {before}")
         time.sleep(0.2)  # let the program see the move too
         return self.geometry()[:2]
@@ -555,7 +582,7 @@ class Program:
         except FileNotFoundError:
             return []
 
-    def wait_opened(self, count, timeout=5.0):
+    def wait_opened(self, count, timeout=PATIENCE):
         wait_until(lambda: len(self.opened()) >= count, timeout)
         return self.opened()
 
@@ -573,6 +600,12 @@ class Program:
                 if line.startswith(field + ":"):
                     return int(line.split()[1])
         raise CheckFailed(f"no {field} for the program")
+
+    def cpu_seconds(self):
+        """The processor time the program has used so far, user and system."""
+        with open(f"/proc/{self.process.pid}/stat") as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
     def peak_mb(self):
         """The most memory the program has held resident so far, in MB."""
@@ -596,7 +629,7 @@ def copy_bundle(executable, workdir):
     return os.path.join(copy, os.path.relpath(executable, bundle))
 
 
-def start_main(executable, workdir, timeout=8.0):
+def start_main(executable, workdir, timeout=PATIENCE):
     program = Program(executable, workdir).start()
     window = find_window(MAIN_TITLE, timeout)
     check(program.alive(), "the program ended right after opening its window")
@@ -611,11 +644,11 @@ def main(test, needs_x=True):
         return 2
     executable = os.path.abspath(sys.argv[1])
     if needs_x and not os.environ.get("DISPLAY"):
-        print("no DISPLAY: run under xvfb-run")
+        print("no DISPLAY: run under x_session.py")
         return 2
     if needs_x:
-        # xvfb-run can hand over a display whose server is not its own (see CMakeLists.txt); say
-        # so rather than fail later as if the program could not start.
+        # A display that cannot be used is said to be so, rather than taken for a program that
+        # cannot start.
         probe = subprocess.run(["xprop", "-root", "-len", "0"], capture_output=True, text=True,
                                timeout=10)
         if probe.returncode != 0:

@@ -5,7 +5,6 @@ mid-shake, ends it with exit code 1 at once, never with a crash."""
 
 import contextlib
 import os
-import subprocess
 import time
 
 import dice_e2e as e2e
@@ -15,7 +14,7 @@ from dice_e2e import check
 def start_shaking(program, window, what):
     start = window.left()
     window.click(e2e.ROLL, e2e.MAIN_CONTENT[1])
-    check(e2e.wait_until(lambda: window.left() != start, 2.0, 0.005),
+    check(e2e.wait_until(lambda: window.left() != start, e2e.PATIENCE, 0.005),
           f"{what}: the window did not start to shake")
 
 
@@ -25,8 +24,8 @@ def quit_while_shaking(executable, workdir, keys, what):
     start_shaking(program, window, what)
     window.keys(*keys)
     pressed = time.monotonic()
-    code = program.wait_exit(3.0)
-    check(code is not None, f"{what}: the program still runs 3 s after Quit")
+    code = program.wait_exit(e2e.PATIENCE)
+    check(code is not None, f"{what}: the program still runs {e2e.PATIENCE:.0f} s after Quit")
     check(code == 0, f"{what}: exit code {code}")
     e2e.log(f"{what}: exit code 0 after {time.monotonic() - pressed:.2f} s")
     program.check_no_unhandled()
@@ -36,23 +35,13 @@ def quit_while_shaking(executable, workdir, keys, what):
 def own_x_server():
     """An X server of this case's own, the display for everything started meanwhile, so that it
     can be killed under the game without taking the test's display with it."""
-    read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24",
-                               "-nolisten", "tcp", "-noreset"], pass_fds=(write,),
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as f:
-        number = f.readline().strip()
-    check(number, "Xvfb did not start")
     kept = os.environ["DISPLAY"]
-    os.environ["DISPLAY"] = f":{number}"
-    try:
-        yield server
-    finally:
-        os.environ["DISPLAY"] = kept
-        if server.poll() is None:
-            server.kill()
-        server.wait(5)
+    with e2e.x_server() as (display, server):
+        os.environ["DISPLAY"] = display
+        try:
+            yield server
+        finally:
+            os.environ["DISPLAY"] = kept
 
 
 def display_lost(executable, workdir, how, mid_shake):
@@ -68,8 +57,9 @@ def display_lost(executable, workdir, how, mid_shake):
         else:
             e2e.run_tool("xkill", "-id", str(window.id))
         lost = time.monotonic()
-        code = program.wait_exit(3.0)
-    check(code is not None, f"{what}: the program still runs 3 s after losing its display")
+        code = program.wait_exit(e2e.PATIENCE)
+    check(code is not None,
+          f"{what}: the program still runs {e2e.PATIENCE:.0f} s after losing its display")
     check(code == 1, f"{what}: exit code {code} (a negative code is the signal that ended it)")
     took = time.monotonic() - lost
     stderr = program.stderr()

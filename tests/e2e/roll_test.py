@@ -13,14 +13,14 @@ def roll(window, point, what, look_during_shake):
     with e2e.EdgeWatcher(window) as watcher:
         clicked = time.monotonic()
         window.click(point, e2e.MAIN_CONTENT[1])
-        moving = e2e.wait_until(lambda: len(watcher.positions()) > 1, 2.0)
-        check(moving, f"{what}: the window did not start to shake within 2 s")
+        moving = e2e.wait_until(lambda: len(watcher.positions()) > 1, e2e.PATIENCE)
+        check(moving, f"{what}: the window did not start to shake")
         e2e.log(f"{what}: first move {watcher.samples[-1][0] - clicked:.3f} s after the click")
         during = None
         if look_during_shake:
             during = window.screenshot()
             taken = time.monotonic()
-        check(watcher.wait_still(start, 0.5, 8.0),
+        check(watcher.wait_still(start, 0.5, e2e.PATIENCE),
               f"{what}: the window did not come to rest where it began: {watcher.positions()}")
     e2e.check_shake(watcher, start, what)
     e2e.log(f"{what}: left edges {watcher.positions()}")

@@ -24,9 +24,9 @@ def rolls_stay_where_moved(window, where):
     e2e.log(f"{where}: moved to {left},{top}")
     with e2e.EdgeWatcher(window) as watcher:
         click_roll(window)
-        check(e2e.wait_until(lambda: len(watcher.positions()) > 1, 2.0),
+        check(e2e.wait_until(lambda: len(watcher.positions()) > 1, e2e.PATIENCE),
               f"{where}: the moved window did not shake")
-        check(watcher.wait_still(left, 0.5, 8.0),
+        check(watcher.wait_still(left, 0.5, e2e.PATIENCE),
               f"{where}: the window did not come to rest at {left}: {watcher.positions()}")
     e2e.check_shake(watcher, left, f"{where}, roll after the move")
     check(window.geometry()[:2] == (left, top),
@@ -37,7 +37,7 @@ def rolls_stay_where_moved(window, where):
         click_roll(window)
         time.sleep(0.25)
     with e2e.EdgeWatcher(window) as watcher:
-        check(watcher.wait_still(left, 0.5, 10.0),
+        check(watcher.wait_still(left, 0.5, e2e.PATIENCE),
               f"{where}: the window did not come to rest at {left}: {watcher.positions()}")
     check(window.geometry()[:2] == (left, top),
           f"{where}: ten overlapping rolls left the window at {window.geometry()[:2]}, "
@@ -59,8 +59,8 @@ def test(executable, workdir):
     check(hints == MAIN_HINTS, f"main window frame hints {hints}, expected {MAIN_HINTS}")
 
     e2e.request_close_via_window_manager(window.id)
-    credits = e2e.find_window(e2e.CREDITS_TITLE, 5.0)
-    check(e2e.wait_until(lambda: not window.viewable(), 3.0),
+    credits = e2e.find_window(e2e.CREDITS_TITLE)
+    check(e2e.wait_until(lambda: not window.viewable(), e2e.PATIENCE),
           "the window manager's close left the main window shown")
     hints = e2e.frame_hints(credits.id)
     check(hints == CREDITS_HINTS, f"credits window frame hints {hints}, expected {CREDITS_HINTS}")
@@ -70,7 +70,7 @@ def test(executable, workdir):
     check(program.alive() and credits.viewable(),
           "the window manager's close request took the credits window away")
     credits.click(e2e.CREDITS_EXIT, e2e.CREDITS_CONTENT[1])
-    code = program.wait_exit(5.0)
+    code = program.wait_exit(e2e.PATIENCE)
     check(code == 0, f"Exit gave {code}")
     program.check_no_unhandled()
 
