@@ -32,30 +32,40 @@ std::string Picture::Decode() {
     std::string problem;
     if (format_ == Format::Svg) {
         problem = SvgCheck::Problem(bytes_);
-        if (!problem.empty()) problem = "unusable: " + problem;
         if (problem.empty()) {
             svg_ = std::make_unique<QSvgRenderer>(data);
-            if (!svg_->isValid()) {
-                svg_.reset();
-                problem = "unusable: cannot be decoded";
+            if (svg_->isValid()) {
+                // Some complaints come only once it is drawn: draw it once now, so that they are
+                // told here, with the file's name, rather than printed with each drawing.
+                QImage sample(1, 1, QImage::Format_ARGB32_Premultiplied);
+                QPainter painter(&sample);
+                svg_->render(&painter, QRectF(QPointF(0, 0), svg_->defaultSize()));
+            } else {
+                problem = "cannot be decoded";
             }
         }
     } else {
         problem = PngCheck::Problem(bytes_, kMaxBitmapPixels);
-        if (!problem.empty()) problem = "unusable: " + problem;
         if (problem.empty()) {
             QBuffer buffer;
             buffer.setData(data);
             QImageReader reader(&buffer, "png");
             reader.setAutoDetectImageFormat(false);
             image_ = reader.read();
-            if (image_.isNull()) problem = "unusable: cannot be decoded";
+            if (image_.isNull()) problem = "cannot be decoded";
         }
     }
-    if (!problem.empty() && !messages.First().empty()) {
-        problem += " (" + messages.First() + ")";
+    // A file that Qt's readers complain about, even one they take, is not one of our pictures.
+    const std::string& complaint = messages.FirstComplaint();
+    if (problem.empty() && !complaint.empty()) {
+        problem = "damaged (" + complaint + ")";
+    } else if (!complaint.empty()) {
+        problem += " (" + complaint + ")";
     }
-    return problem;
+    if (problem.empty()) return {};
+    svg_.reset();
+    image_ = QImage();
+    return "unusable: " + problem;
 }
 
 Ref<Picture> Picture::FromBytes(std::string bytes, Format format, std::string& problem) {

@@ -21,9 +21,16 @@ MAX_PEAK_MB = 200
 # The game's processor time for one game from start to Exit; it takes about half a second.
 MAX_CPU_SECONDS = 5.0
 SVG = b'<svg xmlns="http://www.w3.org/2000/svg" width="100" height="100">'
-# Claims a huge size: drawn only as far as its canvas reaches, it is a usable picture.
-OVERSIZED_SVG = (b'<svg xmlns="http://www.w3.org/2000/svg" width="20000" height="20000" '
-                 b'viewBox="0 0 10 10"><rect width="10" height="10" fill="#c33"/></svg>')
+# Claims to be many times its canvas: drawn only as far as its canvas reaches, it is a usable
+# picture.
+OVERSIZED_SVG = (b'<svg xmlns="http://www.w3.org/2000/svg" width="2000" height="2000" '
+                 b'viewBox="0 0 200 200"><rect width="200" height="200" fill="#c33"/></svg>')
+# Text that wraps itself into a box half a point wide, one letter a line: seconds to draw.
+TEXT_AREA_SVG = (b'<svg xmlns="http://www.w3.org/2000/svg" width="100" height="100" '
+                 b'viewBox="0 0 100 100"><textArea x="0" y="0" width="0.5" height="1e9" '
+                 b'font-size="100">' + b"W" * 64000 + b"</textArea></svg>")
+# What Qt, and the environment it runs in, may say on stderr of its own: no audio device here.
+ENVIRONMENT_LINES = ("QStandardPaths: ", "PulseAudioService: ", "No audio device detected")
 # A folder name no UTF-8 decoder takes whole, with a space and a line break besides.
 ODD_FOLDER = os.fsdecode(b"lat\xe9in folder\nof a kind")
 # One in UTF-8 that holds the one-character CSI (U+009B), which steers a terminal as ESC [ does,
@@ -32,15 +39,25 @@ STEERING_FOLDER = "caf\u00e9 \u009b31m"
 STEERING_FOLDER_SHOWN = "caf\u00e9 \\xc2\\x9b31m"
 
 
+def png_chunk(kind, data):
+    return (struct.pack(">I", len(data)) + kind + data
+            + struct.pack(">I", zlib.crc32(kind + data) & 0xffffffff))
+
+
+def corrupt_png():
+    """A PNG whose every chunk is whole and checked, but whose compressed image is not: a zlib
+    stream of a block type that does not exist."""
+    header = struct.pack(">IIBBBBB", 8, 8, 8, 0, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header)
+            + png_chunk(b"IDAT", b"\x78\x9c\x07\x00\x00\x00") + png_chunk(b"IEND", b""))
+
+
 def big_png(width, height):
     """A grey RGB picture as a PNG file: small on disk, 4 bytes a pixel once decoded."""
-    def chunk(kind, data):
-        return (struct.pack(">I", len(data)) + kind + data
-                + struct.pack(">I", zlib.crc32(kind + data) & 0xffffffff))
     header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
     rows = (b"\0" + b"\x80" * (width * 3)) * height
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9))
-            + chunk(b"IEND", b""))
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header)
+            + png_chunk(b"IDAT", zlib.compress(rows, 9)) + png_chunk(b"IEND", b""))
 
 
 # Hostile file contents by kind, each the same for every file and every test.
@@ -54,6 +71,8 @@ PAYLOADS = {
     "element-heavy SVG": lambda: SVG + b'<rect x="1" y="1" width="2" height="2"/>' * 150000
                                  + b"</svg>",
     "big PNG": lambda: big_png(4096, 4096),
+    "textArea SVG": lambda: TEXT_AREA_SVG,
+    "corrupt PNG": lambda: corrupt_png(),
 }
 
 
@@ -120,7 +139,7 @@ def undo(path):
 
 
 KINDS = ["missing", "directory", "fifo", "dangling link", "link loop", "link to /dev/zero",
-         "empty", "garbage", "oversized SVG", "too big"]
+         "empty", "garbage", "oversized SVG", "too big", "textArea SVG"]
 
 # Each target: the file it damages, under Contents, and the kinds of damage put there in turn.
 TARGETS = {
@@ -194,6 +213,9 @@ def play(copy, workdir, what, named, faces, wrapper=(), stdio="files", while_run
         lines = [line for line in ours if name in line]
         check(len(lines) == 1, f"{what}: stderr should name {name} once: {lines}")
     check(len(ours) == len(named), f"{what}: stderr should name {named} and nothing else: {ours}")
+    theirs = [line for line in program.stderr().splitlines()
+              if not line.startswith("Dice Shaker: ") and not line.startswith(ENVIRONMENT_LINES)]
+    check(not theirs, f"{what}: lines not in the game's voice: {theirs}")
     # The player says so when it cannot decode what it was given, the sound's path included.
     check("Error decoding" not in program.stderr(), f"{what}: the sound did not play")
     e2e.log(f"{what}: mapped in {mapped:.2f} s, peak {peak:.0f} MB; "
@@ -228,8 +250,8 @@ def test_faces(executable, workdir):
     resources = os.path.join(os.path.dirname(os.path.dirname(copy)), "Resources")
     for face in FACES:
         shutil.move(os.path.join(resources, face), os.path.join(workdir, face))
-    for kind in ["compressed SVG", "element-heavy SVG", "big PNG"]:
-        files = [f.replace(".svg", ".png") if kind == "big PNG" else f for f in FACES]
+    for kind in ["compressed SVG", "element-heavy SVG", "textArea SVG", "big PNG", "corrupt PNG"]:
+        files = [f.replace(".svg", ".png") if kind.endswith("PNG") else f for f in FACES]
         for name in files:
             damage(os.path.join(resources, name), kind)
         play(copy, workdir, f"faces {kind}", files, faces=range(1, 7))
