@@ -29,8 +29,10 @@ OVERSIZED_SVG = (b'<svg xmlns="http://www.w3.org/2000/svg" width="2000" height="
 TEXT_AREA_SVG = (b'<svg xmlns="http://www.w3.org/2000/svg" width="100" height="100" '
                  b'viewBox="0 0 100 100"><textArea x="0" y="0" width="0.5" height="1e9" '
                  b'font-size="100">' + b"W" * 64000 + b"</textArea></svg>")
-# What Qt, and the environment it runs in, may say on stderr of its own: no audio device here.
-ENVIRONMENT_LINES = ("QStandardPaths: ", "PulseAudioService: ", "No audio device detected")
+# What Qt, and the environment it runs in, may say on stderr of its own: no audio device here,
+# and, for a game run as nobody with root's home, the sound server's client about that home.
+ENVIRONMENT_LINES = ("QStandardPaths: ", "PulseAudioService: ", "No audio device detected",
+                     "Failed to create secure directory")
 # A folder name no UTF-8 decoder takes whole, with a space and a line break besides.
 ODD_FOLDER = os.fsdecode(b"lat\xe9in folder\nof a kind")
 # One in UTF-8 that holds the one-character CSI (U+009B), which steers a terminal as ESC [ does,
