@@ -10,6 +10,7 @@ import hashlib
 import os
 import shutil
 import struct
+import subprocess
 import time
 import zlib
 
@@ -319,9 +320,20 @@ def test_environment(executable, workdir):
     if os.geteuid() != 0:
         e2e.log("without /proc: left out, hiding /proc takes root")
         return
-    hide_proc = ["unshare", "--mount", "--propagation", "private", "sh", "-c",
-                 'umount -l /proc && exec "$0"']
-    play(copy, workdir, "without /proc", [], "all", wrapper=hide_proc)
+    def without_proc(then):
+        return ["unshare", "--mount", "--propagation", "private", "bash", "-c",
+                f"umount -l /proc && {then}"]
+    play(copy, workdir, "without /proc", [], "all", wrapper=without_proc('exec "$0"'))
+    play(copy, workdir, "without /proc, started by its name on PATH", [], "all",
+         wrapper=without_proc('PATH="$(dirname "$0"):$PATH" exec DiceShaker'))
+    # Started by a name that leads nowhere, it cannot find its bundle, and says so in one line.
+    done = subprocess.run(without_proc('exec -a nowhere "$0"') + [copy], capture_output=True,
+                          text=True, timeout=e2e.PATIENCE,
+                          env=dict(os.environ, QT_QPA_PLATFORM="xcb"))
+    ours = [line for line in done.stderr.splitlines() if line.startswith("Dice Shaker: ")]
+    check(done.returncode == 1 and len(ours) == 1 and "\"nowhere\", leads to none" in ours[0],
+          f"started as nowhere without /proc: exit code {done.returncode}, {ours}")
+    e2e.log(f"without /proc, started as nowhere: {ours[0]}")
 
 
 def test(executable, workdir, target):
