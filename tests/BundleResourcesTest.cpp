@@ -82,10 +82,15 @@ std::string Gzip(const std::string& bytes) {
     return gzip;
 }
 
-std::string Repeated(const std::string& text, int times) {
+// The pieces made for 0 to times - 1, one after another.
+std::string Repeated(int times, const std::function<std::string(int)>& piece) {
     std::string all;
-    for (int i = 0; i < times; ++i) all += text;
+    for (int i = 0; i < times; ++i) all += piece(i);
     return all;
+}
+
+std::string Repeated(const std::string& text, int times) {
+    return Repeated(times, [&](int) { return text; });
 }
 
 // Where a module's loadable segments end: the loader reads nothing of the file past them.
@@ -488,13 +493,8 @@ TEST(BundleResources, AModuleLoadsOnlyWhenItsHeadersHoldAndAsItWasChecked) {
 // processor time to draw at its canvas's size; each of these took the SVG reader from half a
 // second to minutes, and is refused. The pictures at the edge of every limit are drawn.
 TEST(BundleResources, APictureThatPassesItsChecksCostsLittleToDraw) {
-    const auto repeat = [](int times, const std::function<std::string(int)>& piece) {
-        std::string all;
-        for (int i = 0; i < times; ++i) all += piece(i);
-        return all;
-    };
     const auto zigzag = [&](int corners, double low, double high, double step) {
-        return "M0 0" + repeat(corners, [&](int i) {
+        return "M0 0" + Repeated(corners, [&](int i) {
                    return "L" + Number(i % 2 ? low : high) + " " + Number(i * step);
                });
     };
@@ -517,26 +517,26 @@ TEST(BundleResources, APictureThatPassesItsChecksCostsLittleToDraw) {
          "more than 256 characters of text"},
         {"references that multiply",
          Svg(frame, "<defs><g id='a0'><rect width='100' height='100'/></g>" +
-                        repeat(9,
-                               [&](int i) {
-                                   return "<g id='a" + std::to_string(i + 1) + "'>" +
-                                          repeat(10,
-                                                 [&](int) {
-                                                     return "<use xlink:href='#a" +
-                                                            std::to_string(i) + "'/>";
-                                                 }) +
-                                          "</g>";
-                               }) +
+                        Repeated(9,
+                                 [&](int i) {
+                                     return "<g id='a" + std::to_string(i + 1) + "'>" +
+                                            Repeated(10,
+                                                     [&](int) {
+                                                         return "<use xlink:href='#a" +
+                                                                std::to_string(i) + "'/>";
+                                                     }) +
+                                            "</g>";
+                                 }) +
                         "</defs><use xlink:href='#a9'/>"),
          "holds <use>"},
         {"a filled zigzag a million points wide",
          Svg(frame, "<path d='" + zigzag(1500, -1e6, 1e6, 0.06) + "'/>"), "far outside"},
         {"circles a million points across",
-         Svg(frame, repeat(1500,
-                           [](int i) {
-                               return "<circle cx='" + std::to_string(i % 100) +
-                                      "' cy='50' r='1e6'/>";
-                           })),
+         Svg(frame, Repeated(1500,
+                             [](int i) {
+                                 return "<circle cx='" + std::to_string(i % 100) +
+                                        "' cy='50' r='1e6'/>";
+                             })),
          "far outside"},
         {"a zigzag magnified ten thousand times",
          Svg(frame,
@@ -558,43 +558,43 @@ TEST(BundleResources, APictureThatPassesItsChecksCostsLittleToDraw) {
                         zigzag(2000, 0, 100, 0.001) + "'/>"),
          "miter limit"},
         {"a million dashes",
-         Svg(frame, repeat(600,
-                           [](int i) {
-                               return "<circle cx='50' cy='50' r='" + std::to_string(i % 50) +
-                                      "' fill='none' stroke='#000' stroke-dasharray='0.01'/>";
-                           })),
+         Svg(frame, Repeated(600,
+                             [](int i) {
+                                 return "<circle cx='50' cy='50' r='" + std::to_string(i % 50) +
+                                        "' fill='none' stroke='#000' stroke-dasharray='0.01'/>";
+                             })),
          "stroke-dasharray"},
         {"an outline of 7,000 corners",
          Svg(frame, "<polygon points='" +
-                        repeat(7000,
-                               [](int i) {
-                                   return std::to_string(i % 97) + "," +
-                                          std::to_string(i * 7 % 89) + " ";
-                               }) +
+                        Repeated(7000,
+                                 [](int i) {
+                                     return std::to_string(i % 97) + "," +
+                                            std::to_string(i * 7 % 89) + " ";
+                                 }) +
                         "'/>"),
          "more than 2000 path segments"},
         {"an outline that meets a line across a hundred times",
          Svg(frame,
              "<path d='M0 0" +
-                 repeat(100,
-                        [](int i) { return "L" + std::to_string(i) + (i % 2 ? " 100" : " 0"); }) +
+                 Repeated(100,
+                          [](int i) { return "L" + std::to_string(i) + (i % 2 ? " 100" : " 0"); }) +
                  "'/>"),
          "edges of one outline across any line"},
         {"text in 300 sizes",
          Svg(frame, "<text x='0' y='50'>" +
-                        repeat(300,
-                               [](int i) {
-                                   return "<tspan font-size='" + std::to_string(i + 1) +
-                                          "'>W</tspan>";
-                               }) +
+                        Repeated(300,
+                                 [](int i) {
+                                     return "<tspan font-size='" + std::to_string(i + 1) +
+                                            "'>W</tspan>";
+                                 }) +
                         "</text>"),
          "sizes of text"},
         {"text in 2,000 places",
-         Svg(frame, repeat(2000,
-                           [](int i) {
-                               return "<text x='" + std::to_string(i % 97) + "' y='" +
-                                      std::to_string(i * 7 % 89) + "'>W</text>";
-                           })),
+         Svg(frame, Repeated(2000,
+                             [](int i) {
+                                 return "<text x='" + std::to_string(i % 97) + "' y='" +
+                                        std::to_string(i * 7 % 89) + "'>W</text>";
+                             })),
          "pieces of text"},
         {"text that runs both ways", Svg(frame, "<text x='0' y='50'>W\u05d0W\u05d0</text>"),
          "other than Latin (U+5D0)"},
@@ -606,15 +606,15 @@ TEST(BundleResources, APictureThatPassesItsChecksCostsLittleToDraw) {
         {"paint from nowhere", Svg(frame, "<rect width='9' height='9' fill='url(#nowhere)'/>"),
          "Could not resolve property"},
         {"the picture a thousand times over in gradients",
-         Svg(frame, radial + repeat(1000,
-                                    [](int) {
-                                        return "<rect width='100' height='100' fill='url(#r)'/>";
-                                    })),
+         Svg(frame, radial + Repeated(1000,
+                                      [](int) {
+                                          return "<rect width='100' height='100' fill='url(#r)'/>";
+                                      })),
          "more than 64 times its area in shapes"},
         {"a thousand translucent groups",
          Svg(frame,
-             repeat(1000,
-                    [](int) { return "<g opacity='0.5'><rect width='100' height='100'/></g>"; })),
+             Repeated(1000,
+                      [](int) { return "<g opacity='0.5'><rect width='100' height='100'/></g>"; })),
          "times its area in shapes"},
         {"a picture 20,000 points across", Svg("width='20000' height='20000'", ""),
          "more than 2048 a side"},
@@ -625,39 +625,39 @@ TEST(BundleResources, APictureThatPassesItsChecksCostsLittleToDraw) {
          "document type"},
         // At the edge of every limit:
         {"2000 segments in outlines as dense as they may be",
-         Svg(frame, repeat(62,
-                           [&](int k) {
-                               return "<path d='M" + Number(k * 1.6) + " 0" +
-                                      repeat(32,
-                                             [&](int i) {
-                                                 return "L" + Number(k * 1.6 + i * 0.05) +
-                                                        (i % 2 ? " 0" : " 100");
-                                             }) +
-                                      "'/>";
-                           })),
+         Svg(frame, Repeated(62,
+                             [&](int k) {
+                                 return "<path d='M" + Number(k * 1.6) + " 0" +
+                                        Repeated(32,
+                                                 [&](int i) {
+                                                     return "L" + Number(k * 1.6 + i * 0.05) +
+                                                            (i % 2 ? " 0" : " 100");
+                                                 }) +
+                                        "'/>";
+                             })),
          nullptr},
         {"the picture 31 times over in gradients",
-         Svg(frame, radial + repeat(31,
-                                    [](int) {
-                                        return "<rect width='100' height='100' fill='url(#r)' "
-                                               "fill-opacity='0.5'/>";
-                                    })),
+         Svg(frame, radial + Repeated(31,
+                                      [](int) {
+                                          return "<rect width='100' height='100' fill='url(#r)' "
+                                                 "fill-opacity='0.5'/>";
+                                      })),
          nullptr},
         {"256 letters in 32 pieces, 4 fonts and 16 sizes",
-         Svg(frame, repeat(32,
-                           [](int i) {
-                               return "<text x='" + std::to_string(i % 10 * 9) + "' y='" +
-                                      std::to_string(i * 3) + "' font-family='F" +
-                                      std::to_string(i % 4) + "' font-size='" +
-                                      std::to_string(10 + i % 16) + "'>WWWWWWWW</text>";
-                           })),
+         Svg(frame, Repeated(32,
+                             [](int i) {
+                                 return "<text x='" + std::to_string(i % 10 * 9) + "' y='" +
+                                        std::to_string(i * 3) + "' font-family='F" +
+                                        std::to_string(i % 4) + "' font-size='" +
+                                        std::to_string(10 + i % 16) + "'>WWWWWWWW</text>";
+                             })),
          nullptr},
         {"1998 shapes",
-         Svg(frame, repeat(1998,
-                           [](int i) {
-                               return "<circle cx='" + std::to_string(i % 100) + "' cy='" +
-                                      std::to_string(i * 7 % 100) + "' r='3'/>";
-                           })),
+         Svg(frame, Repeated(1998,
+                             [](int i) {
+                                 return "<circle cx='" + std::to_string(i % 100) + "' cy='" +
+                                        std::to_string(i * 7 % 100) + "' r='3'/>";
+                             })),
          nullptr},
     };
     for (const auto& picture : kPictures) {
