@@ -39,7 +39,7 @@ std::string Picture::Decode() {
                 // told here, with the file's name, rather than printed with each drawing.
                 QImage sample(1, 1, QImage::Format_ARGB32_Premultiplied);
                 QPainter painter(&sample);
-                svg_->render(&painter, QRectF(QPointF(0, 0), svg_->defaultSize()));
+                RenderSvg(painter);
             } else {
                 problem = "cannot be decoded";
             }
@@ -101,10 +101,14 @@ QSize Picture::Size() const {
     return svg_ ? svg_->defaultSize() : image_.size();
 }
 
+void Picture::RenderSvg(QPainter& painter) const {
+    svg_->render(&painter, QRectF(QPointF(0, 0), svg_->defaultSize()));
+}
+
 void Picture::Draw(QPainter& painter) const {
     if (svg_) {
         const DecoderMessages messages;
-        svg_->render(&painter, QRectF(QPointF(0, 0), svg_->defaultSize()));
+        RenderSvg(painter);
     } else {
         painter.drawImage(QPointF(0, 0), image_);
     }

@@ -52,6 +52,8 @@ class Picture : public Object {
   private:
     // Empty when the bytes could be decoded, otherwise why not.
     std::string Decode();
+    // Draws the vector picture at its own size, as Draw does and Decode tries it.
+    void RenderSvg(QPainter& painter) const;
 
     std::string bytes_;
     Format format_;
